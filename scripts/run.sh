@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts the program.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/scripts/deps.sh"
+orvinda_install_missing "${orvinda_packages[@]}"
+
+build="$root/build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build"
+
+# The menus look for their documents in the current folder first.
+cd "$build"
+exec ./orvinda "$@"

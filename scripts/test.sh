@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and sanitizers,
+# and runs every test headless through CTest.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/scripts/deps.sh"
+orvinda_install_missing "${orvinda_packages[@]}"
+orvinda_ensure_ru_locale
+
+build="$root/build-test"
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DORVINDA_WERROR=ON \
+  -DORVINDA_SANITIZE=ON >/dev/null
+cmake --build "$build"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd "$build"
+ctest --output-on-failure -j2 "$@"

@@ -1,0 +1,34 @@
+#pragma once
+// Reading and writing the numbers of the parameter boxes. The point is the
+// only decimal separator here, whatever the user's locale.
+
+#include <string>
+#include <string_view>
+
+namespace orvinda {
+
+// Reads the longest leading number of a box's text: blanks, tabs and line
+// feeds are dropped wherever they stand; then an optional sign, digits, at most
+// one point and an optional exponent (E or e, optional sign, digits). "&H" and
+// "&O" read a hexadecimal or octal integer. No leading number gives 0.
+// Beyond the range of a double the value saturates at the largest finite
+// magnitude with its sign; below the smallest it becomes 0. Never -0, never
+// inf or nan.
+double parse_leading_number(std::string_view text);
+
+// The normal form of a box: a blank before a value of 0 or more, a minus
+// before a negative one, 15 significant digits (7 for a single), trailing
+// zeros dropped, no 0 before the point (" .5", "-.25"). The exponent form
+// ("1E+15", "-2.5E-05") is used when the decimal exponent is at least the
+// digit count (15, or 7 for a single) or below -4.
+std::string format_signed_number(double value);
+std::string format_signed_number(float value);
+
+// Rounds to single precision the way the window stores its float values,
+// saturating at the largest finite float instead of overflowing to inf.
+float to_single(double value);
+
+// The largest finite value with the sign of a value beyond a type's range.
+double saturate(double value);
+
+}  // namespace orvinda

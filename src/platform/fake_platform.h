@@ -1,0 +1,46 @@
+#pragma once
+// A platform that records every call instead of sounding, showing or opening
+// anything. Answers to message boxes come from a queue (Yes/Ok when empty);
+// a hook may run while a "modal" box is open.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace orvinda {
+
+class FakePlatform : public Platform {
+ public:
+  struct Tone {
+    int frequency_hz;
+    int duration_ms;
+  };
+  struct Message {
+    QString text;
+    QString title;
+    MessageButtons buttons;
+  };
+
+  void tone(int frequency_hz, int duration_ms) override;
+  MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
+                            MessageButtons buttons) override;
+  bool open_document(const QString& path) override;
+  bool start_editor(const QString& path) override;
+  void end_program() override;
+
+  std::vector<Tone> tones;
+  std::vector<Message> messages;
+  QStringList opened_documents;
+  QStringList started_editors;
+  int end_program_calls = 0;
+
+  std::vector<MessageAnswer> answers;        // taken from the front
+  std::function<void()> while_message_open;  // runs inside message_box
+  bool open_succeeds = true;
+  bool editor_succeeds = true;
+};
+
+}  // namespace orvinda

@@ -1,0 +1,18 @@
+#pragma once
+// The platform on a real desktop, through Qt.
+
+#include "platform/platform.h"
+
+namespace orvinda {
+
+class QtPlatform : public Platform {
+ public:
+  void tone(int frequency_hz, int duration_ms) override;
+  MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
+                            MessageButtons buttons) override;
+  bool open_document(const QString& path) override;
+  bool start_editor(const QString& path) override;
+  [[noreturn]] void end_program() override;
+};
+
+}  // namespace orvinda

@@ -1,0 +1,150 @@
+#include "plot/axes_scene.h"
+
+#include <cmath>
+#include <vector>
+
+#include "model/device_layout.h"
+#include "model/format_pattern.h"
+#include "model/numbers.h"
+#include "plot/device_piece.h"
+#include "plot/grid_plan.h"
+#include "plot/plot_surface.h"
+
+namespace orvinda {
+
+namespace {
+
+constexpr double kLabelGapPx = 4;
+
+QString grid_number(double value, const QString& separator) {
+  return QString::fromStdString(
+      format_by_pattern(value, "#0.00", separator.toStdString()));
+}
+
+// Index of the position nearest to 0 (0 itself when present).
+std::size_t index_of_zero(const std::vector<double>& positions) {
+  std::size_t best = 0;
+  for (std::size_t i = 1; i < positions.size(); ++i) {
+    if (std::fabs(positions[i]) < std::fabs(positions[best])) best = i;
+  }
+  return best;
+}
+
+void vertical_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& xs) {
+  const ScaleMapping& m = s.mapping();
+  std::vector<QString> texts;
+  std::vector<double> starts, ends;
+  for (double x : xs) {
+    texts.push_back(grid_number(x, in.decimal_separator));
+    const double px = m.to_px_x(x);
+    starts.push_back(px);
+    ends.push_back(px + s.textSize(texts.back()).width());
+  }
+  const std::vector<bool> shown = non_overlapping(starts, ends, index_of_zero(xs), kLabelGapPx);
+  const QColor grid = bgr_color(kGridColor);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    s.Line(xs[i], in.ymax, xs[i], in.ymin, grid);
+    if (!shown[i]) continue;
+    s.PSet(xs[i], -0.02 * in.ymax);
+    s.Print(texts[i]);
+  }
+}
+
+void horizontal_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& ys) {
+  const ScaleMapping& m = s.mapping();
+  // Numbers hang below their line: order them top to bottom on screen.
+  std::vector<double> down(ys.rbegin(), ys.rend());
+  std::vector<QString> texts;
+  std::vector<double> starts, ends;
+  for (double y : down) {
+    texts.push_back(grid_number(y, in.decimal_separator));
+    const double py = m.to_px_y(y);
+    starts.push_back(py);
+    ends.push_back(py + s.textSize(texts.back()).height());
+  }
+  const std::vector<bool> shown = non_overlapping(starts, ends, index_of_zero(down), 0);
+  const QColor grid = bgr_color(kGridColor);
+  const double number_x = 0.02 * (in.xmax / 2 - in.xmin / 2);  // 0.01 of the width
+  for (std::size_t k = ys.size(); k-- > 0;) {
+    // Drawn bottom to top, as the grid counts upwards.
+    const std::size_t i = ys.size() - 1 - k;
+    const double y = ys[i];
+    s.Line(in.xmin, y, in.xmax, y, grid);
+    if (!shown[k]) continue;
+    s.PSet(number_x, y);
+    s.Print(texts[k]);
+  }
+}
+
+}  // namespace
+
+GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& pieces) {
+  GridCounts counts;
+  counts.nx = saturate(in.xmax * 2);
+  counts.dx = (in.xmax / 2 - in.xmin / 2) / in.xmax;
+  counts.ny = saturate(in.ymax * 2);
+  counts.dy = to_single((in.ymax / 2 - in.ymin / 2) / in.ymax);
+
+  // One line per metre while they stand far enough apart, else thinned.
+  counts.step = grid_step(s.mapping().valid() ? s.mapping().px_per_unit_x() : 0);
+  const std::vector<double> xs = grid_positions(in.xmax, counts.step * counts.dx);
+  const std::vector<double> ys = grid_positions(in.ymax, counts.step * counts.dy);
+
+  s.setDrawWidth(1);
+  vertical_lines(s, in, xs);
+  horizontal_lines(s, in, ys);
+
+  s.setDrawWidth(3);
+  const QColor black = bgr_color(kAxisColor);
+  s.Line(0, in.ymax, 0, in.ymin, black);
+  s.Line(in.xmin, 0, in.xmax, 0, black);
+
+  const double width_hundredth = 0.02 * (in.xmax / 2 - in.xmin / 2);
+  s.setCurrentX(width_hundredth);
+  s.setCurrentY(in.ymax);
+  s.Print(QStringLiteral("Y, м"));
+  s.setCurrentX(in.xmax - 5 * width_hundredth);
+  s.setCurrentY(-0.04 * in.ymax);
+  s.Print(QStringLiteral("X, м"));
+
+  if (in.vx0 != 0 || in.vy0 != 0.0f) {
+    const double v = std::hypot(static_cast<double>(in.vy0), in.vx0);
+    s.Line(in.x0, in.y0, in.x0 + 2 * (in.vx0 / v), in.y0 + 2 * (in.vy0 / v),
+           bgr_color(kVelocityColor));
+    s.Print(QStringLiteral("Vo"));
+  }
+
+  DeviceSizes sizes;
+  sizes.ball_w = pieces.ball->Width();
+  sizes.ball_h = pieces.ball->Height();
+  sizes.block_w = pieces.block->Width();
+  sizes.block_h = pieces.block->Height();
+  sizes.bar_w = pieces.bar->Width();
+  sizes.vspring_w = pieces.vspring->Width();
+
+  s.setDrawWidth(4);
+  s.Line(in.xmin, in.ymax - sizes.ball_h / 2, in.xmax, in.ymax - sizes.ball_h / 2,
+         bgr_color(kRailColor));
+  s.setDrawWidth(3);
+
+  const DevicePlacement p =
+      initial_device_placement(in.x0, in.y0, in.xmin, in.ymax, in.ymin, sizes);
+  pieces.bar->setLeft(p.bar_left);
+  pieces.bar->setTop(p.bar_top);
+  pieces.bar->setHeight(p.bar_height);
+  pieces.ball->setLeft(p.ball_left);
+  pieces.ball->setTop(p.ball_top);
+  pieces.block->setTop(p.block_top);
+  pieces.block->setLeft(p.block_left);
+  pieces.hspring->setLeft(p.hspring_left);
+  pieces.hspring->setWidth(p.hspring_width);
+  pieces.hspring->setTop(p.hspring_top);
+  pieces.vspring->setTop(p.vspring_top);
+  pieces.vspring->setLeft(p.vspring_left);
+  pieces.vspring->setHeight(p.vspring_height);
+
+  s.PSet(in.x0, in.y0);
+  return counts;
+}
+
+}  // namespace orvinda

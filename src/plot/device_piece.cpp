@@ -1,0 +1,107 @@
+#include "plot/device_piece.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+
+#include "plot/plot_surface.h"
+
+namespace orvinda {
+
+namespace {
+// Pixel values stay within what a widget's geometry can hold.
+constexpr double kLimitPx = 1e6;
+double limited(double px) {
+  if (!std::isfinite(px)) return px > 0 ? kLimitPx : -kLimitPx;
+  return std::clamp(px, -kLimitPx, kLimitPx);
+}
+const QColor kGrey(128, 128, 128);
+}  // namespace
+
+DevicePiece::DevicePiece(PlotSurface* surface, Look look, QSizeF design_size_px,
+                         const QString& picture)
+    : QWidget(surface), surface_(surface), look_(look), rect_(QPointF(0, 0), design_size_px) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  if (look_ == Look::Picture) renderer_ = new QSvgRenderer(picture, this);
+  applyGeometry();
+}
+
+DevicePiece::~DevicePiece() = default;
+
+double DevicePiece::Left() const { return surface_->mapping().from_px_x(rect_.left()); }
+double DevicePiece::Top() const { return surface_->mapping().from_px_y(rect_.top()); }
+double DevicePiece::Width() const { return rect_.width() * surface_->mapping().unit_per_px_x(); }
+double DevicePiece::Height() const { return rect_.height() * surface_->mapping().unit_per_px_y(); }
+
+void DevicePiece::setLeft(double x) {
+  rect_.moveLeft(limited(surface_->mapping().to_px_x(x)));
+  applyGeometry();
+}
+
+void DevicePiece::setTop(double y) {
+  rect_.moveTop(limited(surface_->mapping().to_px_y(y)));
+  applyGeometry();
+}
+
+void DevicePiece::setWidth(double w) {
+  rect_.setWidth(std::max(0.0, limited(w / surface_->mapping().unit_per_px_x())));
+  applyGeometry();
+}
+
+void DevicePiece::setHeight(double h) {
+  rect_.setHeight(std::max(0.0, limited(h / surface_->mapping().unit_per_px_y())));
+  applyGeometry();
+}
+
+void DevicePiece::applyGeometry() {
+  const int left = static_cast<int>(std::lround(rect_.left()));
+  const int top = static_cast<int>(std::lround(rect_.top()));
+  const int right = static_cast<int>(std::lround(rect_.right()));
+  const int bottom = static_cast<int>(std::lround(rect_.bottom()));
+  const QRect target(left, top, std::max(0, right - left), std::max(0, bottom - top));
+  if (target != geometry()) setGeometry(target);
+}
+
+void DevicePiece::paintEvent(QPaintEvent*) {
+  if (width() <= 0 || height() <= 0) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  switch (look_) {
+    case Look::Ball: {
+      QRadialGradient shade(box.center() - QPointF(box.width() / 5, box.height() / 5),
+                            box.width() * 0.7);
+      shade.setColorAt(0, kGrey.lighter(135));
+      shade.setColorAt(0.6, kGrey);
+      shade.setColorAt(1, kGrey.darker(125));
+      painter.setPen(QPen(kGrey.darker(170), 1));
+      painter.setBrush(shade);
+      painter.drawEllipse(box);
+      break;
+    }
+    case Look::Block:
+      painter.setPen(QPen(kGrey.darker(170), 1));
+      painter.setBrush(kGrey);
+      painter.drawRect(box);
+      break;
+    case Look::Picture: {
+      const qreal dpr = devicePixelRatioF();
+      const QSize device_size = (QSizeF(size()) * dpr).toSize();
+      if (cache_.size() != device_size || cache_.devicePixelRatio() != dpr) {
+        cache_ = QPixmap(device_size);
+        cache_.fill(Qt::transparent);
+        QPainter into(&cache_);
+        into.setRenderHint(QPainter::Antialiasing, true);
+        renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+        renderer_->render(&into, QRectF(QPointF(0, 0), device_size));
+        into.end();
+        cache_.setDevicePixelRatio(dpr);
+      }
+      painter.drawPixmap(0, 0, cache_);
+      break;
+    }
+  }
+}
+
+}  // namespace orvinda

@@ -1,0 +1,53 @@
+#pragma once
+// A piece of the oscillating device, a child of the plot surface whose
+// Left, Top, Width and Height are read and set in the surface's metres
+// (Top is the upper edge, sizes grow to the right and downwards). Its size
+// is held in pixels, so a ball keeps its 24 px when the scale changes.
+
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace orvinda {
+
+class PlotSurface;
+
+class DevicePiece : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Look { Ball, Block, Picture };
+
+  // picture: a resource path of an SVG stretched to the piece (Look::Picture).
+  DevicePiece(PlotSurface* surface, Look look, QSizeF design_size_px,
+              const QString& picture = QString());
+  ~DevicePiece() override;
+
+  double Left() const;
+  double Top() const;
+  double Width() const;
+  double Height() const;
+  void setLeft(double x);
+  void setTop(double y);
+  void setWidth(double w);
+  void setHeight(double h);
+
+  // The exact pixel rectangle inside the surface (fractional).
+  QRectF pixelRect() const { return rect_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void applyGeometry();
+  const PlotSurface* surface_;
+  Look look_;
+  QRectF rect_;
+  QSvgRenderer* renderer_ = nullptr;
+  QPixmap cache_;
+};
+
+}  // namespace orvinda

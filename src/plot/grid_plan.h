@@ -1,0 +1,25 @@
+#pragma once
+// Which grid lines fit: one per metre while they stand at least a few pixels
+// apart, else every 2nd, 5th, 10th, 20th ... metre.
+
+#include <vector>
+
+namespace orvinda {
+
+inline constexpr double kMinGridSpacingPx = 4.0;
+
+// The spacing in metres: the smallest of 1, 2, 5, 10, 20, 50 ... whose lines
+// are at least kMinGridSpacingPx apart at px_per_metre.
+double grid_step(double px_per_metre);
+
+// Multiples of step strictly inside -r ... r, in increasing order, 0 included.
+std::vector<double> grid_positions(double r, double step);
+
+// Greedy choice of which numbers to print so that none overlaps its
+// neighbour: starts with the one at `first` and walks outwards both ways.
+// starts and ends are the pixel extents of each number along the axis,
+// sorted by position.
+std::vector<bool> non_overlapping(const std::vector<double>& starts,
+                                  const std::vector<double>& ends, std::size_t first, double gap);
+
+}  // namespace orvinda

@@ -1,0 +1,69 @@
+#pragma once
+// The plot area: a white drawing surface with a user scale in metres, a
+// current point and a pen width, whose picture persists until Cls. The
+// picture is kept at the screen's device pixel ratio; each drawing
+// operation repaints only the rectangle it touched.
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include "plot/scale_mapping.h"
+
+namespace orvinda {
+
+// A colour written &HBBGGRR, blue in the high byte.
+QColor bgr_color(unsigned value);
+
+class PlotSurface : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PlotSurface(QWidget* parent = nullptr);
+
+  // Upper-left corner (x1, y1), lower-right corner (x2, y2).
+  void Scale(double x1, double y1, double x2, double y2);
+  void Cls();
+  void setDrawWidth(int pixels);
+  int DrawWidth() const { return draw_width_; }
+
+  void Line(double x1, double y1, double x2, double y2, QColor color);
+  void LineTo(double x, double y, QColor color);  // from the current point
+  void PSet(double x, double y);                  // foreground colour
+  void setCurrentX(double x) { current_x_ = x; }
+  void setCurrentY(double y) { current_y_ = y; }
+  double CurrentX() const { return current_x_; }
+  double CurrentY() const { return current_y_; }
+  // Top-left corner of the text at the current point.
+  void Print(const QString& text);
+  // Width and height of a text in pixels, in the surface's font.
+  QSizeF textSize(const QString& text) const;
+
+  const ScaleMapping& mapping() const { return mapping_; }
+  // The persistent picture, at device resolution.
+  const QImage& picture() const { return picture_; }
+  // The picture's colour at a point in metres (for checks).
+  QColor colorAt(double x, double y) const;
+  // How many drawing operations ran since the last Cls.
+  int operationCount() const { return operations_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ensurePicture();
+  void updateMapping();
+  void drawSegment(QPointF a, QPointF b, QColor color);
+  void touched(const QRectF& rect);
+
+  QImage picture_;
+  ScaleMapping mapping_;
+  double scale_x1_ = 0, scale_y1_ = 0, scale_x2_ = 1, scale_y2_ = 1;
+  double current_x_ = 0, current_y_ = 0;
+  int draw_width_ = 1;
+  int operations_ = 0;
+};
+
+}  // namespace orvinda

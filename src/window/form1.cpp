@@ -1,0 +1,301 @@
+#include "window/form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "plot/device_piece.h"
+#include "plot/plot_surface.h"
+#include "platform/document_lookup.h"
+#include "platform/platform.h"
+#include "window/app_setup.h"
+#include "window/fonts.h"
+#include "window/form2.h"
+
+namespace orvinda {
+
+const QString Form1::kIdleCaption =
+    QStringLiteral("Сложение перпендикулярных механических колебаний (фигуры Орвинда)");
+const QString Form1::kRunningCaption = QStringLiteral("При работе размер окна изменить нельзя!");
+
+namespace {
+
+const QColor kWindowColor(224, 224, 224);
+const QColor kBoxColor(255, 255, 192);
+const QColor kOutputColor(192, 255, 255);
+
+void paint_background(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+  QPalette palette = widget->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, role, color);
+  }
+  widget->setPalette(palette);
+}
+
+void describe(QWidget* widget, const QString& name, const QString& tooltip) {
+  if (!name.isEmpty()) widget->setAccessibleName(name);
+  if (!tooltip.isEmpty()) {
+    widget->setToolTip(tooltip);
+    widget->setAccessibleDescription(tooltip);
+  }
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+  setObjectName(QStringLiteral("Form1"));
+  document_folders_ = default_document_folders();
+  setWindowTitle(kIdleCaption);
+  setWindowIcon(program_icon());
+  ensure_resources();
+  createControls();
+  createDevice();
+  createMenus();
+  applyTabOrder();
+  Form_Load();
+  resize(640, 530 + menuBar()->sizeHint().height());
+  CmdOK->setFocus();
+}
+
+Form1::~Form1() {
+  if (form2_) delete form2_.data();
+}
+
+void Form1::createControls() {
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setAutoFillBackground(true);
+  paint_background(client_, QPalette::Window, kWindowColor);
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
+
+  auto make_label = [this](const char* name, const QString& caption, const QString& tooltip,
+                           bool bold = false) {
+    auto* label = new QLabel(caption, client_);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(serif_font(bold));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    describe(label, QString(), tooltip);
+    return label;
+  };
+
+  struct Row {
+    const char* label;
+    const char* box;
+    QString caption;
+    QString tooltip;
+  };
+  const Row rows[6] = {
+      {"Label1", "Text1", QStringLiteral("Wx(рад/с)="),
+       QStringLiteral("Частота горизонтальных колебаний")},
+      {"Label2", "Text2", QStringLiteral(" Xo(м)="),
+       QStringLiteral("Начальная горизонтальная координата")},
+      {"Label3", "Text3", QStringLiteral("Vox(м/c)="),
+       QStringLiteral("Начальная горизонтальная скорость")},
+      {"Label4", "Text4", QStringLiteral("Wy(рад/с)="),
+       QStringLiteral("Частота вертикальных колебаний")},
+      {"Label5", "Text5", QStringLiteral(" Yo(м)="),
+       QStringLiteral("Начальная вертикальная координата")},
+      {"Label6", "Text6", QStringLiteral("Voy(м/c)="),
+       QStringLiteral("Начальная вертикальная скорость")},
+  };
+  QLabel** prompts[6] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
+  QLineEdit** boxes[6] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6};
+  for (int i = 0; i < 6; ++i) {
+    QLabel* prompt = make_label(rows[i].label, rows[i].caption, rows[i].tooltip);
+    *prompts[i] = prompt;
+    auto* box = new QLineEdit(QString::fromLatin1(rows[i].box), client_);
+    box->setObjectName(QString::fromLatin1(rows[i].box));
+    box->setFont(serif_font());
+    paint_background(box, QPalette::Base, kBoxColor);
+    describe(box, rows[i].caption, rows[i].tooltip);
+    prompt->setBuddy(box);
+    *boxes[i] = box;
+  }
+
+  Label10 = make_label("Label10", QStringLiteral("Параметры задачи"),
+                       QStringLiteral("Параметры задачи"), true);
+  Label11 = make_label("Label11", QStringLiteral("Характеристики"),
+                       QStringLiteral("Характеристики движения"), true);
+
+  struct Output {
+    const char* name;
+    QString tooltip;
+  };
+  const Output outputs[7] = {
+      {"Label12", QStringLiteral("Амплитуда горизонтальных колебаний")},
+      {"Label13", QStringLiteral("Фаза горизонтальных колебаний")},
+      {"Label14", QStringLiteral("Амплитуда вертикальных колебаний")},
+      {"Label15", QStringLiteral("Фаза вертикальных колебаний")},
+      {"Label16", QStringLiteral("Отношение амплитуд Ay/Ax")},
+      {"Label17", QStringLiteral("Сдвиг фаз fi_y-fi_x")},
+      {"Label18", QStringLiteral("отношение частот Wy/Wx")},
+  };
+  QLabel** output_labels[7] = {&Label12, &Label13, &Label14, &Label15,
+                               &Label16, &Label17, &Label18};
+  for (int i = 0; i < 7; ++i) {
+    QLabel* label = make_label(outputs[i].name, QString::fromLatin1(outputs[i].name),
+                               outputs[i].tooltip);
+    label->setAutoFillBackground(true);
+    paint_background(label, QPalette::Window, kOutputColor);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setIndent(3);
+    *output_labels[i] = label;
+  }
+
+  Label21 = make_label("Label21", QStringLiteral("label21"), QStringLiteral("Замедление времени"));
+  Label21->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+
+  CmdOK = new QPushButton(QStringLiteral("ПУСК"), client_);
+  CmdOK->setObjectName(QStringLiteral("CmdOK"));
+  CmdOK->setFont(sans_font(true));
+  CmdOK->setAutoDefault(true);  // Enter presses it too
+  describe(CmdOK, QString(), QStringLiteral("Запуск (остановка) установки"));
+  connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
+
+  HScroll1 = new QScrollBar(Qt::Horizontal, client_);
+  HScroll1->setObjectName(QStringLiteral("HScroll1"));
+  HScroll1->setRange(1, 9);
+  HScroll1->setValue(5);
+  HScroll1->setSingleStep(1);
+  HScroll1->setPageStep(1);
+  HScroll1->setFocusPolicy(Qt::StrongFocus);
+  describe(HScroll1, QStringLiteral("Замедление времени"), QString());
+  connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+
+  Picture1 = new PlotSurface(client_);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setFont(sans_font());
+  Picture1->setFocusPolicy(Qt::StrongFocus);
+  QPalette plot_palette = Picture1->palette();
+  plot_palette.setColor(QPalette::Window, Qt::white);
+  plot_palette.setColor(QPalette::WindowText, Qt::black);
+  Picture1->setPalette(plot_palette);
+  describe(Picture1, QStringLiteral("Анимация движения"), QStringLiteral("Анимация движения"));
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setSingleShot(true);
+  Timer1->setTimerType(Qt::PreciseTimer);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+  connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+  connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });
+  connect(Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
+  connect(Text5, &QLineEdit::textChanged, this, [this] { Text5_Change(); });
+  connect(Text6, &QLineEdit::textChanged, this, [this] { Text6_Change(); });
+}
+
+void Form1::createDevice() {
+  // Stacking: the bar and springs behind the block and the ball.
+  Image3 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(4, 400),
+                           QStringLiteral(":/bar.svg"));
+  Image2 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(24, 100),
+                           QStringLiteral(":/spring_vertical.svg"));
+  Image1 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(100, 24),
+                           QStringLiteral(":/spring_horizontal.svg"));
+  Shape2 = new DevicePiece(Picture1, DevicePiece::Look::Block, QSizeF(24, 24));
+  Shape1 = new DevicePiece(Picture1, DevicePiece::Look::Ball, QSizeF(24, 24));
+  Image3->setObjectName(QStringLiteral("Image3"));
+  Image2->setObjectName(QStringLiteral("Image2"));
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Shape2->setObjectName(QStringLiteral("Shape2"));
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+}
+
+void Form1::createMenus() {
+  mnuFile = menuBar()->addMenu(QStringLiteral("&Файл"));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  mnuFilespravka = mnuFile->addAction(QStringLiteral("Справка1"));
+  mnuFilespravka->setObjectName(QStringLiteral("mnuFilespravka"));
+  mnuFilespravka2 = mnuFile->addAction(QStringLiteral("Справка2"));
+  mnuFilespravka2->setObjectName(QStringLiteral("mnuFilespravka2"));
+  mnuFilesHistory1 = mnuFile->addAction(QStringLiteral("Орвинда"));
+  mnuFilesHistory1->setObjectName(QStringLiteral("mnuFilesHistory1"));
+
+  mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
+  mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+  mnuHelpInstruction = mnuHelp->addAction(QStringLiteral("Инструкция"));
+  mnuHelpInstruction->setObjectName(QStringLiteral("mnuHelpInstruction"));
+  mnuHelpUprav = mnuHelp->addAction(QStringLiteral("Управление"));
+  mnuHelpUprav->setObjectName(QStringLiteral("mnuHelpUprav"));
+  mnuHelpSep1 = mnuHelp->addSeparator();
+  mnuHelpSep1->setObjectName(QStringLiteral("mnuHelpSep1"));
+  mnuHelpAvtors = mnuHelp->addAction(QStringLiteral("Авторы"));
+  mnuHelpAvtors->setObjectName(QStringLiteral("mnuHelpAvtors"));
+  mnuHelpAbout = mnuHelp->addAction(QStringLiteral("О программе"));
+  mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+
+  connect(mnuFilespravka, &QAction::triggered, this, [this] { mnuFilespravka_Click(); });
+  connect(mnuFilespravka2, &QAction::triggered, this, [this] { mnuFilespravka2_Click(); });
+  connect(mnuFilesHistory1, &QAction::triggered, this, [this] { mnuFilesHistory1_Click(); });
+  connect(mnuHelpInstruction, &QAction::triggered, this, [this] { mnuHelpInstruction_Click(); });
+  connect(mnuHelpUprav, &QAction::triggered, this, [this] { mnuHelpUprav_Click(); });
+  connect(mnuHelpAvtors, &QAction::triggered, this, [this] { mnuHelpAvtors_Click(); });
+  connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+}
+
+void Form1::applyTabOrder() {
+  const QWidget* order[] = {CmdOK, Picture1, Text2, Text1, Text4, Text5, Text6, HScroll1, Text3};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+  }
+}
+
+void Form1::Form_Load() {
+  wx = 1;
+  x0 = 3;
+  vx0 = 3;
+  wy = 1.8;
+  y0 = 3;
+  vy0 = 2;
+  zam = 5;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) {
+    if (!size_locked_) {
+      Form_Resize();
+    } else if (size() != locked_size_) {
+      // Forced from outside during a run: go back, and keep the run's picture.
+      QTimer::singleShot(0, this, [this] {
+        if (size_locked_ && size() != locked_size_) resize(locked_size_);
+      });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (Form_Unload()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool Form1::Form_Unload() {
+  const MessageAnswer answer = platform_.message_box(
+      this, QStringLiteral("Вы абсолютно уверены?"), QStringLiteral("На Выход"),
+      MessageButtons::YesNo);
+  if (answer != MessageAnswer::Yes) return true;
+  program_ended_ = true;
+  if (form2_) form2_->close();
+  platform_.end_program();
+  return false;
+}
+
+}  // namespace orvinda

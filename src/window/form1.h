@@ -1,0 +1,171 @@
+#pragma once
+// The main window: its controls, its window-level variables and its
+// procedures. Controls are public, by name, as the rest of the program and
+// the tests address them.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+#include "model/characteristics.h"
+#include "window/form2.h"
+
+class QAction;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace orvinda {
+
+class DevicePiece;
+class Platform;
+class PlotSurface;
+
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit Form1(Platform& platform, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // --- controls -----------------------------------------------------------
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label15 = nullptr;
+  QLabel* Label16 = nullptr;
+  QLabel* Label17 = nullptr;
+  QLabel* Label18 = nullptr;
+  QLabel* Label21 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QLineEdit* Text4 = nullptr;
+  QLineEdit* Text5 = nullptr;
+  QLineEdit* Text6 = nullptr;
+  QPushButton* CmdOK = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+  PlotSurface* Picture1 = nullptr;
+  DevicePiece* Shape1 = nullptr;  // ball
+  DevicePiece* Shape2 = nullptr;  // block
+  DevicePiece* Image1 = nullptr;  // horizontal spring
+  DevicePiece* Image2 = nullptr;  // vertical spring
+  DevicePiece* Image3 = nullptr;  // bar
+  QTimer* Timer1 = nullptr;
+
+  QMenu* mnuFile = nullptr;
+  QAction* mnuFilespravka = nullptr;
+  QAction* mnuFilespravka2 = nullptr;
+  QAction* mnuFilesHistory1 = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuHelpInstruction = nullptr;
+  QAction* mnuHelpUprav = nullptr;
+  QAction* mnuHelpSep1 = nullptr;
+  QAction* mnuHelpAvtors = nullptr;
+  QAction* mnuHelpAbout = nullptr;
+
+  // --- window-level variables ----------------------------------------------
+  double wx = 0, x0 = 0, vx0 = 0, wy = 0, y0 = 0;
+  float vy0 = 0;
+  std::int16_t zam = 0;
+  double ax = 0, ay = 0, fix = 0, fiy = 0, ayax = 0, dj = 0;
+  bool ayax_defined = false;
+  float wywx = 0;
+  std::int16_t np = 0;
+  float dt = 0;
+  double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  double mx = 0, my = 0;
+  double nx = 0, dx = 0, ny = 0;  // grid counts need not fit 16 bits
+  float dy = 0;
+  int Timer1Interval = 1;  // ms; Timer1 is "enabled" only inside Wait
+
+  // --- procedures and handlers ---------------------------------------------
+  void Form_Load();
+  void Form_Resize();
+  void layout();
+  void parametr();
+  void minmax();
+  void axes();
+  void raschet();
+  void Wait(double delay);
+  void tone(double n);
+
+  void CmdOK_Click();
+  void HScroll1_Change();
+  void Timer1_Timer();
+
+  void Text1_Change();
+  void Text2_Change();
+  void Text3_Change();
+  void Text4_Change();
+  void Text5_Change();
+  void Text6_Change();
+
+  void mnuFilespravka_Click();
+  void mnuFilespravka2_Click();
+  void mnuFilesHistory1_Click();
+  void mnuHelpInstruction_Click();
+  void mnuHelpUprav_Click();
+  void mnuHelpAvtors_Click();
+  void mnuHelpAbout_Click();
+
+  // Where the menus look for their documents, in order.
+  void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
+
+  // Asks whether to close; true cancels the closing.
+  bool Form_Unload();
+
+  // The Authors window while it is open.
+  Form2* authorsWindow() const { return form2_; }
+  // How many full redraws have run (for checks).
+  int redrawCount() const { return redraws_; }
+  // How many run steps have been taken since start-up (for checks).
+  long long runSteps() const { return run_steps_; }
+  // True once the user confirmed closing; nothing runs after it.
+  bool programEnded() const { return program_ended_; }
+
+  static const QString kIdleCaption;
+  static const QString kRunningCaption;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void createMenus();
+  void createDevice();
+  void applyTabOrder();
+  void textChange(int box);
+  void setBoxText(QLineEdit* box, const QString& text);
+  void lockSize(bool locked);
+  void openDocument(const QString& file_name);
+
+  Platform& platform_;
+  QWidget* client_ = nullptr;
+  QPointer<Form2> form2_;
+  QStringList document_folders_;
+  std::vector<QEventLoop*> waits_;
+  int redraws_ = 0;
+  long long run_steps_ = 0;
+  bool program_ended_ = false;
+  bool size_locked_ = false;
+  QSize locked_size_, unlocked_min_, unlocked_max_;
+  Qt::WindowFlags unlocked_flags_;
+};
+
+}  // namespace orvinda

@@ -1,0 +1,54 @@
+// The six parameter boxes: every change is read, checked (frequencies only),
+// written back in normal form and redrawn.
+
+#include <QLineEdit>
+
+#include "model/numbers.h"
+#include "platform/platform.h"
+#include "window/caret.h"
+#include "window/form1.h"
+
+namespace orvinda {
+
+void Form1::Text1_Change() { textChange(1); }
+void Form1::Text2_Change() { textChange(2); }
+void Form1::Text3_Change() { textChange(3); }
+void Form1::Text4_Change() { textChange(4); }
+void Form1::Text5_Change() { textChange(5); }
+void Form1::Text6_Change() { textChange(6); }
+
+void Form1::textChange(int box) {
+  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  QLineEdit* edit = edits[box];
+  const QString text = edit->text();
+  const int caret = edit->cursorPosition();
+  const double value = parse_leading_number(text.toStdString());
+
+  double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0, nullptr};
+  if (box == 6) {
+    vy0 = to_single(value);
+  } else {
+    *doubles[box] = value;
+  }
+
+  if ((box == 1 || box == 4) && *doubles[box] <= 0) {
+    tone(25);
+    // The replacement is in place before the box opens, so a redraw while it
+    // is open finds a valid frequency and asks nothing twice.
+    *doubles[box] = box == 1 ? 1 : 2;
+    platform_.message_box(this,
+                          QStringLiteral("Частота должна быть больше 0! "
+                                         "Не вводите заново, а исправьте!"),
+                          QStringLiteral("Ошибка"), MessageButtons::Ok);
+  }
+
+  const QString normal = QString::fromStdString(
+      box == 6 ? format_signed_number(vy0) : format_signed_number(*doubles[box]));
+  if (normal != edit->text()) {
+    setBoxText(edit, normal);
+    edit->setCursorPosition(caret_after_rewrite(text, caret, normal));
+  }
+  Form_Resize();
+}
+
+}  // namespace orvinda

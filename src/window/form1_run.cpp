@@ -1,0 +1,126 @@
+// The run: start and stop, the step loop, its pause and its tone.
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+#include "model/device_layout.h"
+#include "model/run_stepper.h"
+#include "plot/axes_scene.h"
+#include "plot/device_piece.h"
+#include "plot/plot_surface.h"
+#include "platform/platform.h"
+#include "window/form1.h"
+
+namespace orvinda {
+
+namespace {
+const QString kStart = QStringLiteral("ПУСК");
+const QString kStop = QStringLiteral("СТОП");
+constexpr int kToneHz = 880;
+}  // namespace
+
+void Form1::CmdOK_Click() {
+  if (CmdOK->text() == kStart) {
+    CmdOK->setText(kStop);
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6}) box->setEnabled(false);
+    Form_Resize();
+    lockSize(true);
+    setWindowTitle(kRunningCaption);
+    minmax();
+    axes();
+    raschet();
+  } else {
+    CmdOK->setText(kStart);
+    lockSize(false);
+    setWindowTitle(kIdleCaption);
+  }
+}
+
+void Form1::lockSize(bool locked) {
+  if (locked == size_locked_) return;
+  size_locked_ = locked;
+  QWindow* handle = windowHandle();
+  if (locked) {
+    unlocked_min_ = minimumSize();
+    unlocked_max_ = maximumSize();
+    locked_size_ = size();
+    setFixedSize(locked_size_);
+    if (handle) {
+      unlocked_flags_ = handle->flags();
+      handle->setFlags(unlocked_flags_ & ~Qt::WindowMaximizeButtonHint);
+    }
+  } else {
+    setMinimumSize(unlocked_min_);
+    setMaximumSize(unlocked_max_);
+    if (handle) handle->setFlags(unlocked_flags_);
+  }
+}
+
+void Form1::raschet() {
+  RunStepper stepper({wx, x0, vx0, wy, y0, vy0}, wywx, dt);
+  const QColor red = bgr_color(kTraceColor);
+  for (;;) {
+    if (program_ended_) return;
+    if (CmdOK->text() != kStop) break;
+    const RunStep step = stepper.next();
+    ++run_steps_;
+    Picture1->LineTo(step.segment_x, step.segment_y, red);
+    if (step.move_device) {
+      DeviceSizes sizes;
+      sizes.ball_w = Shape1->Width();
+      sizes.ball_h = Shape1->Height();
+      sizes.block_w = Shape2->Width();
+      sizes.block_h = Shape2->Height();
+      sizes.bar_w = Image3->Width();
+      sizes.vspring_w = Image2->Width();
+      const DeviceMove m = moved_device(step.x, step.y, xmin, ymax, sizes);
+      Image3->setLeft(m.bar_left);
+      Shape1->setLeft(m.ball_left);
+      Shape1->setTop(m.ball_top);
+      Image1->setWidth(m.hspring_width);
+      Shape2->setLeft(m.block_left);
+      Image2->setLeft(m.vspring_left);
+      Image2->setHeight(m.vspring_height);
+    }
+    Wait(zam * 0.01);
+  }
+  if (program_ended_) return;
+  tone(50);
+  for (QLineEdit* box : {Text2, Text3, Text4, Text5, Text6}) box->setEnabled(true);
+}
+
+void Form1::Wait(double delay) {
+  Timer1Interval = static_cast<int>(std::nearbyint(1000 * delay));  // halves to even
+  if (Timer1Interval > 0) Timer1->start(Timer1Interval);
+  // The pause sleeps in its own event loop; Timer1_Timer ends it, and every
+  // pause below it on the stack, as the interval it tests has become 0.
+  QEventLoop loop;
+  waits_.push_back(&loop);
+  while (Timer1Interval > 0 && !program_ended_) loop.exec();
+  waits_.erase(std::find(waits_.begin(), waits_.end(), &loop));
+  Timer1->stop();
+}
+
+void Form1::Timer1_Timer() {
+  Timer1Interval = 0;
+  Timer1->stop();
+  for (QEventLoop* loop : waits_) loop->quit();
+}
+
+void Form1::HScroll1_Change() {
+  zam = static_cast<std::int16_t>(HScroll1->value());
+  Label21->setText(QString::number(zam));
+}
+
+void Form1::tone(double n) {
+  platform_.tone(kToneHz, static_cast<int>(std::lround(12 * n)));
+}
+
+}  // namespace orvinda

@@ -1,0 +1,66 @@
+#include "window/layout_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvinda {
+
+namespace {
+int round_half_up(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+double non_negative(double v) { return v < 0 ? 0 : v; }
+}  // namespace
+
+PixelBox to_pixels(const Box& box) {
+  PixelBox p;
+  p.left = round_half_up(box.left);
+  p.top = round_half_up(box.top);
+  p.width = std::max(0, round_half_up(box.left + box.width) - p.left);
+  p.height = std::max(0, round_half_up(box.top + box.height) - p.top);
+  return p;
+}
+
+WindowLayout compute_layout(double scale_width, double scale_height) {
+  const double mx = kMarginX, my = kMarginY, w = kColumnWidth, h = kRowHeight;
+  WindowLayout l;
+
+  l.heading_inputs.width = 2 * w;
+  l.heading_inputs.height = h;
+  l.heading_inputs.left = scale_width - l.heading_inputs.width - mx;
+  l.heading_inputs.top = my;
+
+  for (int row = 0; row < 6; ++row) {
+    Box& prompt = l.prompts[static_cast<std::size_t>(row)];
+    Box& box = l.boxes[static_cast<std::size_t>(row)];
+    prompt.width = box.width = w;
+    prompt.height = box.height = h;
+    prompt.left = l.heading_inputs.left;
+    prompt.top = l.heading_inputs.top + (row + 1) * h + (row + 1) * my;
+    box.left = prompt.left + prompt.width;
+    box.top = prompt.top;
+  }
+
+  l.heading_outputs = {l.heading_inputs.left, l.heading_inputs.top + 7 * h + 7 * my, 2 * w, h};
+  for (int j = 1; j <= 7; ++j) {
+    l.outputs[static_cast<std::size_t>(j - 1)] = {
+        l.heading_outputs.left, l.heading_outputs.top + j * h + j * my, 2 * w, h};
+  }
+
+  l.start_button = {scale_width - w - mx, scale_height - h - my, w, h};
+
+  l.scroll_bar.width = non_negative(l.heading_inputs.left - 2 * mx);
+  l.scroll_bar.height = h / 2;
+  l.scroll_bar.left = mx;
+  l.scroll_bar.top = scale_height - 1.5 * h;
+
+  l.scroll_value.width = w / 4;
+  l.scroll_value.height = h;
+  l.scroll_value.left = l.scroll_bar.left + l.scroll_bar.width / 2 - l.scroll_value.width / 2;
+  l.scroll_value.top = scale_height - h;
+
+  const double below = l.scroll_bar.top - my;  // room above the scroll bar
+  const double side = non_negative(std::min(l.scroll_bar.width, below));
+  l.plot = {mx, my, side, side};
+  return l;
+}
+
+}  // namespace orvinda
