@@ -141,6 +141,10 @@ class Form1 : public QMainWindow {
   static const QString kIdleCaption;
   static const QString kRunningCaption;
 
+ Q_SIGNALS:
+  // After each step of a run has drawn its segment, before its pause.
+  void stepTaken();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -89,6 +89,7 @@ void Form1::raschet() {
       Image2->setLeft(m.vspring_left);
       Image2->setHeight(m.vspring_height);
     }
+    Q_EMIT stepTaken();
     Wait(zam * 0.01);
   }
   if (program_ended_) return;
