@@ -79,12 +79,34 @@ void PlotSurface::Cls() {
   ensurePicture();
   picture_.fill(Qt::white);
   operations_ = 0;
+  drawn_.clear();
   current_x_ = 0;
   current_y_ = 0;
   update();
 }
 
 void PlotSurface::setDrawWidth(int pixels) { draw_width_ = std::max(1, pixels); }
+
+bool PlotSurface::alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
+                               const QString& text) {
+  // Bounded, so a long run's trace never grows it without end.
+  constexpr qsizetype kMaxRemembered = 16384;
+  QByteArray key;
+  key.reserve(96 + text.size() * 2);
+  auto add = [&key](const auto& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  key.append(kind);
+  for (double v : {a, b, c, d, scale_x1_, scale_y1_, scale_x2_, scale_y2_}) add(v);
+  add(color);
+  add(draw_width_);
+  add(width());
+  add(height());
+  key.append(text.toUtf8());
+  if (drawn_.contains(key)) return true;
+  if (drawn_.size() < kMaxRemembered) drawn_.insert(key);
+  return false;
+}
 
 void PlotSurface::touched(const QRectF& rect) {
   ++operations_;
@@ -133,7 +155,7 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
 }
 
 void PlotSurface::Line(double x1, double y1, double x2, double y2, QColor color) {
-  drawSegment(QPointF(mapping_.to_px_x(x1), mapping_.to_px_y(y1)),
+  if (!alreadyDrawn('L', x1, y1, x2, y2, color.rgb())) drawSegment(QPointF(mapping_.to_px_x(x1), mapping_.to_px_y(y1)),
               QPointF(mapping_.to_px_x(x2), mapping_.to_px_y(y2)), color);
   current_x_ = x2;
   current_y_ = y2;
@@ -147,6 +169,8 @@ void PlotSurface::PSet(double x, double y) {
   current_x_ = x;
   current_y_ = y;
   if (!mapping_.valid()) return;
+  const QColor foreground = palette().color(QPalette::WindowText);
+  if (alreadyDrawn('P', x, y, 0, 0, foreground.rgb())) return;
   const QPointF p(mapping_.to_px_x(x), mapping_.to_px_y(y));
   if (!finite_point(p) || p.x() < -draw_width_ || p.y() < -draw_width_ ||
       p.x() > width() + draw_width_ || p.y() > height() + draw_width_) {
@@ -154,7 +178,6 @@ void PlotSurface::PSet(double x, double y) {
   }
   ensurePicture();
   QPainter painter(&picture_);
-  const QColor foreground = palette().color(QPalette::WindowText);
   if (draw_width_ == 1) {
     const QRectF r(std::floor(p.x()), std::floor(p.y()), 1, 1);
     painter.fillRect(r, foreground);
@@ -176,6 +199,7 @@ QSizeF PlotSurface::textSize(const QString& text) const {
 
 void PlotSurface::Print(const QString& text) {
   if (!mapping_.valid()) return;
+  if (alreadyDrawn('T', current_x_, current_y_, 0, 0, 0, text)) return;
   const QPointF p(mapping_.to_px_x(current_x_), mapping_.to_px_y(current_y_));
   if (!finite_point(p)) return;
   const QSizeF extent = textSize(text);

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSet>
 #include <QWidget>
 
 #include "plot/scale_mapping.h"
@@ -57,6 +58,11 @@ class PlotSurface : public QWidget {
   void updateMapping();
   void drawSegment(QPointF a, QPointF b, QColor color);
   void touched(const QRectF& rect);
+  // True when the very same operation was already drawn since Cls: drawing
+  // it again would only thicken antialiased edges, so the picture of a scene
+  // drawn twice stays the picture of the scene drawn once.
+  bool alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
+                    const QString& text = QString());
 
   QImage picture_;
   ScaleMapping mapping_;
@@ -64,6 +70,7 @@ class PlotSurface : public QWidget {
   double current_x_ = 0, current_y_ = 0;
   int draw_width_ = 1;
   int operations_ = 0;
+  QSet<QByteArray> drawn_;
 };
 
 }  // namespace orvinda
