@@ -45,7 +45,11 @@ void Form1::mnuHelpAvtors_Click() {
   if (!form2_) form2_ = new Form2();
   form2_->Label1->setText(Form2::credits());
   const QRect main = frameGeometry();
-  const QRect authors = form2_->frameGeometry();
+  // Before its first showing the window has no frame yet; it will get the
+  // same decoration as this one.
+  const QSize authors = form2_->isVisible()
+                            ? form2_->frameGeometry().size()
+                            : form2_->size() + (main.size() - geometry().size());
   form2_->move((main.width() - authors.width()) / 2 + main.left(),
                (main.height() - authors.height()) / 2 + main.top());
   form2_->show();
