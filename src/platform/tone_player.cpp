@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kSampleRate = 44100;
 constexpr double kFadeSeconds = 0.005;  // no click at either end
+constexpr int kLatencySlackMs = 120;
 
 QByteArray sine_samples(int frequency_hz, int duration_ms) {
   const int count = kSampleRate * duration_ms / 1000;
@@ -65,8 +66,9 @@ void play_tone(int frequency_hz, int duration_ms) {
       loop.quit();
     }
   });
-  // Never longer than the tone and a little slack, whatever the device does.
-  QTimer::singleShot(duration_ms + 400, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  // Some devices report the end late; the output latency is well within
+  // this slack, so the caller never waits much longer than the tone.
+  QTimer::singleShot(duration_ms + kLatencySlackMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   sink.start(&buffer);
   if (sink.error() != QAudio::NoError) {
     wait_ms(duration_ms, loop);
