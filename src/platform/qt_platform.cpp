@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -12,11 +13,35 @@
 
 namespace orvinda {
 
+namespace {
+
+// Each line of our texts stays one line on screen; the stock box wraps
+// anything wider than a fixed limit.
+class UnwrappedMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+      label->setWordWrap(false);
+      label->setMinimumWidth(label->sizeHint().width());
+      setFixedSize(sizeHint());
+      if (QWidget* owner = parentWidget()) {
+        move(owner->window()->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+      }
+    }
+  }
+};
+
+}  // namespace
+
 void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
 
 MessageAnswer QtPlatform::message_box(QWidget* parent, const QString& text, const QString& title,
                                       MessageButtons buttons) {
-  QMessageBox box(parent);
+  UnwrappedMessageBox box(parent);
   box.setIcon(QMessageBox::NoIcon);
   box.setWindowTitle(title);
   box.setText(text);

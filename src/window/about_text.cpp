@@ -11,13 +11,13 @@ QString about_text() {
       QStringLiteral(" "),
       QStringLiteral("История версий:"),
       QStringLiteral("Версия " ORVINDA_VERSION " от " ORVINDA_BUILD_DATE
-                     "; Linux (Debian 12); учебная программа; авторский коллектив"),
+                     ", Linux (Debian 12), учебная программа, авторский коллектив"),
       QStringLiteral(" "),
-      QStringLiteral("Свидетельство о государственной регистрации программы не выдавалось;"),
-      QStringLiteral("в государственном реестре программ она не зарегистрирована."),
-      QStringLiteral("Лицензия: MIT (полный текст в файле LICENSE вместе с исходным кодом)."),
-      QStringLiteral("Исходный код, документы и инструкция поставляются вместе с программой;"),
-      QStringLiteral("после установки документы лежат в папке " ORVINDA_DATA_DIR "."),
+      QStringLiteral("Свидетельство о государственной регистрации: не выдавалось"),
+      QStringLiteral("В государственном реестре программ: не зарегистрирована"),
+      QStringLiteral("Лицензия: MIT (текст в файле LICENSE)"),
+      QStringLiteral("Исходный код и документы поставляются вместе с программой"),
+      QStringLiteral("Документы: папка программы и " ORVINDA_DATA_DIR),
   };
   return lines.join(QStringLiteral("\r\n"));
 }
