@@ -89,8 +89,7 @@ void PlotSurface::setDrawWidth(int pixels) { draw_width_ = std::max(1, pixels); 
 
 bool PlotSurface::alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
                                const QString& text) {
-  // Bounded, so a long run's trace never grows it without end.
-  constexpr qsizetype kMaxRemembered = 16384;
+  constexpr qsizetype kMaxRemembered = 16384;  // a static scene has far fewer
   QByteArray key;
   key.reserve(96 + text.size() * 2);
   auto add = [&key](const auto& value) {
@@ -162,7 +161,11 @@ void PlotSurface::Line(double x1, double y1, double x2, double y2, QColor color)
 }
 
 void PlotSurface::LineTo(double x, double y, QColor color) {
-  Line(current_x_, current_y_, x, y, color);
+  // The run's trace: never remembered, so memory stays flat however long it runs.
+  drawSegment(QPointF(mapping_.to_px_x(current_x_), mapping_.to_px_y(current_y_)),
+              QPointF(mapping_.to_px_x(x), mapping_.to_px_y(y)), color);
+  current_x_ = x;
+  current_y_ = y;
 }
 
 void PlotSurface::PSet(double x, double y) {
