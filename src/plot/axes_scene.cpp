@@ -60,7 +60,7 @@ void horizontal_lines(PlotSurface& s, const SceneInput& in, const std::vector<do
     texts.push_back(grid_number(y, in.decimal_separator));
     const double py = m.to_px_y(y);
     starts.push_back(py);
-    ends.push_back(py + s.textSize(texts.back()).height());
+    ends.push_back(py + s.textHeight());
   }
   const std::vector<bool> shown = non_overlapping(starts, ends, index_of_zero(down), 0);
   const QColor grid = bgr_color(kGridColor);

@@ -85,22 +85,12 @@ void DevicePiece::paintEvent(QPaintEvent*) {
       painter.setBrush(kGrey);
       painter.drawRect(box);
       break;
-    case Look::Picture: {
-      const qreal dpr = devicePixelRatioF();
-      const QSize device_size = (QSizeF(size()) * dpr).toSize();
-      if (cache_.size() != device_size || cache_.devicePixelRatio() != dpr) {
-        cache_ = QPixmap(device_size);
-        cache_.fill(Qt::transparent);
-        QPainter into(&cache_);
-        into.setRenderHint(QPainter::Antialiasing, true);
-        renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
-        renderer_->render(&into, QRectF(QPointF(0, 0), device_size));
-        into.end();
-        cache_.setDevicePixelRatio(dpr);
-      }
-      painter.drawPixmap(0, 0, cache_);
+    case Look::Picture:
+      // Drawn afresh at every size: the strokes keep their width however
+      // far the picture is stretched, and the springs change size all the time.
+      renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+      renderer_->render(&painter, QRectF(rect()));
       break;
-    }
   }
 }
 

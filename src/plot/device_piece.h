@@ -4,7 +4,6 @@
 // (Top is the upper edge, sizes grow to the right and downwards). Its size
 // is held in pixels, so a ball keeps its 24 px when the scale changes.
 
-#include <QPixmap>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
@@ -47,7 +46,6 @@ class DevicePiece : public QWidget {
   Look look_;
   QRectF rect_;
   QSvgRenderer* renderer_ = nullptr;
-  QPixmap cache_;
 };
 
 }  // namespace orvinda

@@ -195,9 +195,13 @@ void PlotSurface::PSet(double x, double y) {
   touched(QRectF(p.x() - r, p.y() - r, 2 * r, 2 * r));
 }
 
+const QFontMetricsF& PlotSurface::metrics() const {
+  if (!metrics_) metrics_.emplace(font());
+  return *metrics_;
+}
+
 QSizeF PlotSurface::textSize(const QString& text) const {
-  const QFontMetricsF metrics(font());
-  return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+  return QSizeF(metrics().horizontalAdvance(text), metrics().height());
 }
 
 void PlotSurface::Print(const QString& text) {
@@ -213,8 +217,7 @@ void PlotSurface::Print(const QString& text) {
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setFont(font());
   painter.setPen(palette().color(QPalette::WindowText));
-  const QFontMetricsF metrics(font());
-  painter.drawText(QPointF(p.x(), p.y() + metrics.ascent()), text);
+  painter.drawText(QPointF(p.x(), p.y() + metrics().ascent()), text);
   touched(rect);
 }
 
@@ -245,6 +248,7 @@ void PlotSurface::resizeEvent(QResizeEvent* event) {
 
 void PlotSurface::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) metrics_.reset();
   if (event->type() == QEvent::ScreenChangeInternal) ensurePicture();
 }
 

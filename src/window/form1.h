@@ -3,6 +3,7 @@
 // procedures. Controls are public, by name, as the rest of the program and
 // the tests address them.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -167,6 +168,8 @@ class Form1 : public QMainWindow {
   int redraws_ = 0;
   long long run_steps_ = 0;
   bool program_ended_ = false;
+  QElapsedTimer pause_clock_;
+  qint64 pause_due_ns_ = 0;
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;

@@ -99,7 +99,18 @@ void Form1::raschet() {
 
 void Form1::Wait(double delay) {
   Timer1Interval = static_cast<int>(std::nearbyint(1000 * delay));  // halves to even
-  if (Timer1Interval > 0) Timer1->start(Timer1Interval);
+  if (Timer1Interval > 0) {
+    // The pauses keep a steady beat: each is due one interval after the one
+    // before was due, so drawing time and timer lateness do not add up.
+    // After a hold (a modal box, a stop) the beat starts afresh.
+    if (!pause_clock_.isValid()) pause_clock_.start();
+    const qint64 now = pause_clock_.nsecsElapsed();
+    const qint64 interval = qint64{Timer1Interval} * 1'000'000;
+    qint64 due = pause_due_ns_ + interval;
+    if (due < now || due > now + interval) due = now + interval;
+    pause_due_ns_ = due;
+    Timer1->start(static_cast<int>(std::lround((due - now) / 1e6)));
+  }
   // The pause sleeps in its own event loop; Timer1_Timer ends it, and every
   // pause below it on the stack, as the interval it tests has become 0.
   QEventLoop loop;
