@@ -1,0 +1,76 @@
+// The static scene alone for plot radii from a few metres to 10^9: the grid
+// is thinned, so its cost must not grow with the radius.
+
+#include <QApplication>
+
+#include "bench_support.h"
+#include "platform/fake_platform.h"
+#include "plot/plot_surface.h"
+#include "window/app_setup.h"
+#include "window/form1.h"
+
+using namespace orvinda;
+using namespace orvinda::bench;
+
+namespace {
+
+constexpr int kWarmUp = 5;
+constexpr int kRepetitions = 60;
+
+struct Case {
+  const char* name;
+  double radius;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  prepare_application(app);
+  FakePlatform platform;
+  Form1 form(platform);
+  form.show();
+  settle();
+
+  const Case cases[] = {{"R = 6", 6}, {"R = 100", 100}, {"R = 1e4", 1e4}, {"R = 1e9", 1e9}};
+  double baseline = 0;
+  for (const Case& c : cases) {
+    // The radius is floor(max(Ax, Ay)) + 2; Ay stays small.
+    form.x0 = c.radius - 2;
+    form.vx0 = 0;
+    form.y0 = 0.5;
+    form.vy0 = 0;
+    form.parametr();
+    form.minmax();
+    if (form.xmax != c.radius) {
+      fault(std::string("plot radius for ") + c.name + " came out " + fixed(form.xmax, 1));
+      continue;
+    }
+
+    for (int i = 0; i < kWarmUp; ++i) {
+      form.Picture1->Cls();
+      form.axes();
+    }
+    std::vector<double> times;
+    int operations = 0;
+    for (int i = 0; i < kRepetitions; ++i) {
+      form.Picture1->Cls();
+      times.push_back(time_ms([&] { form.axes(); }));
+      operations = form.Picture1->operationCount();
+      settle();
+    }
+
+    const Stats s = stats_of(times);
+    const std::string case_name =
+        std::string(c.name) + " (" + std::to_string(operations) + " drawing ops)";
+    if (baseline == 0) {
+      baseline = s.median;
+      row("axes()", case_name, ms_text(s.median), "max " + ms_text(s.max), "baseline", "-");
+    } else {
+      const double ratio = s.median / baseline;
+      row("axes()", case_name, ms_text(s.median), "max " + ms_text(s.max),
+          "< 2x R=6 (now " + fixed(ratio, 2) + "x)", verdict(ratio < 2));
+    }
+  }
+  return faults ? 1 : 0;
+}
