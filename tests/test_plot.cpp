@@ -118,6 +118,17 @@ class TestPlot : public QObject {
     for (double s : starts) ends.push_back(s + 30);
     const std::vector<bool> shown = non_overlapping(starts, ends, 2, 4);
     QCOMPARE(shown, (std::vector<bool>{true, false, true, false, true}));
+    // Wider numbers: every fifth from the zero line, evenly.
+    std::vector<double> wide_starts, wide_ends;
+    for (int i = 0; i < 21; ++i) {
+      wide_starts.push_back(i * 10.0);
+      wide_ends.push_back(i * 10.0 + (i < 10 ? 36 : 28));  // negatives are wider
+    }
+    const std::vector<bool> every_fifth = non_overlapping(wide_starts, wide_ends, 10, 4);
+    for (int i = 0; i < 21; ++i) QCOMPARE(every_fifth[i], (i % 5) == 0);
+    // All fit: all shown.
+    const std::vector<bool> all = non_overlapping({0, 50, 100}, {30, 80, 130}, 1, 4);
+    QCOMPARE(all, (std::vector<bool>{true, true, true}));
   }
 
   // What axes leaves behind for the start values.

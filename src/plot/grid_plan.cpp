@@ -32,24 +32,36 @@ std::vector<double> grid_positions(double r, double step) {
 }
 
 std::vector<bool> non_overlapping(const std::vector<double>& starts,
-                                  const std::vector<double>& ends, std::size_t first, double gap) {
-  std::vector<bool> shown(starts.size(), false);
-  if (first >= starts.size()) return shown;
-  shown[first] = true;
-  double right_edge = ends[first];
-  for (std::size_t i = first + 1; i < starts.size(); ++i) {
-    if (starts[i] >= right_edge + gap) {
-      shown[i] = true;
-      right_edge = ends[i];
+                                  const std::vector<double>& ends, std::size_t zero, double gap) {
+  const std::size_t n = starts.size();
+  std::vector<bool> shown(n, false);
+  if (zero >= n) return shown;
+  auto chosen = [zero](std::size_t i, std::size_t stride) {
+    const std::size_t distance = i > zero ? i - zero : zero - i;
+    return distance % stride == 0;
+  };
+  auto fits = [&](std::size_t stride) {
+    std::size_t previous = n;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (!chosen(i, stride)) continue;
+      if (previous != n && starts[i] < ends[previous] + gap) return false;
+      previous = i;
     }
-  }
-  double left_edge = starts[first];
-  for (std::size_t i = first; i-- > 0;) {
-    if (ends[i] + gap <= left_edge) {
-      shown[i] = true;
-      left_edge = starts[i];
+    return true;
+  };
+  std::size_t stride = 1;
+  for (std::size_t decade = 1; stride < n; decade *= 10) {
+    bool found = false;
+    for (std::size_t factor : {1, 2, 5}) {
+      stride = decade * factor;
+      if (stride >= n || fits(stride)) {
+        found = true;
+        break;
+      }
     }
+    if (found) break;
   }
+  for (std::size_t i = 0; i < n; ++i) shown[i] = chosen(i, std::max<std::size_t>(stride, 1));
   return shown;
 }
 

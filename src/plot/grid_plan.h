@@ -15,11 +15,11 @@ double grid_step(double px_per_metre);
 // Multiples of step strictly inside -r ... r, in increasing order, 0 included.
 std::vector<double> grid_positions(double r, double step);
 
-// Greedy choice of which numbers to print so that none overlaps its
-// neighbour: starts with the one at `first` and walks outwards both ways.
-// starts and ends are the pixel extents of each number along the axis,
-// sorted by position.
+// Which numbers to print so that none overlaps its neighbour: every line's
+// while they fit, else every 2nd, 5th, 10th, 20th ... counted from the line
+// at `zero`, so the numbers stay evenly spaced. starts and ends are the
+// pixel extents of each number along the axis, in increasing order.
 std::vector<bool> non_overlapping(const std::vector<double>& starts,
-                                  const std::vector<double>& ends, std::size_t first, double gap);
+                                  const std::vector<double>& ends, std::size_t zero, double gap);
 
 }  // namespace orvinda
