@@ -116,7 +116,10 @@ class TestPlot : public QObject {
     const std::vector<double> starts = {0, 20, 40, 60, 80};
     std::vector<double> ends;
     for (double s : starts) ends.push_back(s + 30);
-    const std::vector<bool> shown = non_overlapping(starts, ends, 2, 4);
+    auto end_of = [](const std::vector<double>& ends) {
+      return [&ends](std::size_t i) { return ends[i]; };
+    };
+    const std::vector<bool> shown = non_overlapping(starts, end_of(ends), 2, 4);
     QCOMPARE(shown, (std::vector<bool>{true, false, true, false, true}));
     // Wider numbers: every fifth from the zero line, evenly.
     std::vector<double> wide_starts, wide_ends;
@@ -124,10 +127,11 @@ class TestPlot : public QObject {
       wide_starts.push_back(i * 10.0);
       wide_ends.push_back(i * 10.0 + (i < 10 ? 36 : 28));  // negatives are wider
     }
-    const std::vector<bool> every_fifth = non_overlapping(wide_starts, wide_ends, 10, 4);
+    const std::vector<bool> every_fifth = non_overlapping(wide_starts, end_of(wide_ends), 10, 4);
     for (int i = 0; i < 21; ++i) QCOMPARE(every_fifth[i], (i % 5) == 0);
     // All fit: all shown.
-    const std::vector<bool> all = non_overlapping({0, 50, 100}, {30, 80, 130}, 1, 4);
+    const std::vector<double> all_ends = {30, 80, 130};
+    const std::vector<bool> all = non_overlapping({0, 50, 100}, end_of(all_ends), 1, 4);
     QCOMPARE(all, (std::vector<bool>{true, true, true}));
   }
 

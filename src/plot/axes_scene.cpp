@@ -30,49 +30,58 @@ std::size_t index_of_zero(const std::vector<double>& positions) {
   return best;
 }
 
+// The numbers of a row of grid lines, formatted and measured only when asked.
+class GridNumbers {
+ public:
+  GridNumbers(const std::vector<double>& values, const QString& separator)
+      : values_(values), separator_(separator), texts_(values.size()) {}
+  const QString& text(std::size_t i) {
+    if (texts_[i].isEmpty()) texts_[i] = grid_number(values_[i], separator_);
+    return texts_[i];
+  }
+
+ private:
+  const std::vector<double>& values_;
+  QString separator_;
+  std::vector<QString> texts_;
+};
+
 void vertical_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& xs) {
   const ScaleMapping& m = s.mapping();
-  std::vector<QString> texts;
-  std::vector<double> starts, ends;
-  for (double x : xs) {
-    texts.push_back(grid_number(x, in.decimal_separator));
-    const double px = m.to_px_x(x);
-    starts.push_back(px);
-    ends.push_back(px + s.textSize(texts.back()).width());
-  }
-  const std::vector<bool> shown = non_overlapping(starts, ends, index_of_zero(xs), kLabelGapPx);
+  GridNumbers numbers(xs, in.decimal_separator);
+  std::vector<double> starts;
+  for (double x : xs) starts.push_back(m.to_px_x(x));
+  const std::vector<bool> shown = non_overlapping(
+      starts, [&](std::size_t i) { return starts[i] + s.textSize(numbers.text(i)).width(); },
+      index_of_zero(xs), kLabelGapPx);
   const QColor grid = bgr_color(kGridColor);
   for (std::size_t i = 0; i < xs.size(); ++i) {
     s.Line(xs[i], in.ymax, xs[i], in.ymin, grid);
     if (!shown[i]) continue;
     s.PSet(xs[i], -0.02 * in.ymax);
-    s.Print(texts[i]);
+    s.Print(numbers.text(i));
   }
 }
 
 void horizontal_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& ys) {
   const ScaleMapping& m = s.mapping();
   // Numbers hang below their line: order them top to bottom on screen.
-  std::vector<double> down(ys.rbegin(), ys.rend());
-  std::vector<QString> texts;
-  std::vector<double> starts, ends;
-  for (double y : down) {
-    texts.push_back(grid_number(y, in.decimal_separator));
-    const double py = m.to_px_y(y);
-    starts.push_back(py);
-    ends.push_back(py + s.textHeight());
-  }
-  const std::vector<bool> shown = non_overlapping(starts, ends, index_of_zero(down), 0);
+  const std::vector<double> down(ys.rbegin(), ys.rend());
+  GridNumbers numbers(down, in.decimal_separator);
+  std::vector<double> starts;
+  for (double y : down) starts.push_back(m.to_px_y(y));
+  const double height = s.textHeight();
+  const std::vector<bool> shown = non_overlapping(
+      starts, [&](std::size_t i) { return starts[i] + height; }, index_of_zero(down), 0);
   const QColor grid = bgr_color(kGridColor);
   const double number_x = 0.02 * (in.xmax / 2 - in.xmin / 2);  // 0.01 of the width
-  for (std::size_t k = ys.size(); k-- > 0;) {
-    // Drawn bottom to top, as the grid counts upwards.
-    const std::size_t i = ys.size() - 1 - k;
-    const double y = ys[i];
+  // Drawn bottom to top, as the grid counts upwards.
+  for (std::size_t k = down.size(); k-- > 0;) {
+    const double y = down[k];
     s.Line(in.xmin, y, in.xmax, y, grid);
     if (!shown[k]) continue;
     s.PSet(number_x, y);
-    s.Print(texts[k]);
+    s.Print(numbers.text(k));
   }
 }
 
@@ -90,6 +99,7 @@ GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& p
   const std::vector<double> xs = grid_positions(in.xmax, counts.step * counts.dx);
   const std::vector<double> ys = grid_positions(in.ymax, counts.step * counts.dy);
 
+  const PlotSurface::Batch batch(s);
   s.setDrawWidth(1);
   vertical_lines(s, in, xs);
   horizontal_lines(s, in, ys);

@@ -32,7 +32,8 @@ std::vector<double> grid_positions(double r, double step) {
 }
 
 std::vector<bool> non_overlapping(const std::vector<double>& starts,
-                                  const std::vector<double>& ends, std::size_t zero, double gap) {
+                                  const std::function<double(std::size_t)>& end_of,
+                                  std::size_t zero, double gap) {
   const std::size_t n = starts.size();
   std::vector<bool> shown(n, false);
   if (zero >= n) return shown;
@@ -44,7 +45,7 @@ std::vector<bool> non_overlapping(const std::vector<double>& starts,
     std::size_t previous = n;
     for (std::size_t i = 0; i < n; ++i) {
       if (!chosen(i, stride)) continue;
-      if (previous != n && starts[i] < ends[previous] + gap) return false;
+      if (previous != n && starts[i] < end_of(previous) + gap) return false;
       previous = i;
     }
     return true;

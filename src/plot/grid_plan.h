@@ -2,6 +2,7 @@
 // Which grid lines fit: one per metre while they stand at least a few pixels
 // apart, else every 2nd, 5th, 10th, 20th ... metre.
 
+#include <functional>
 #include <vector>
 
 namespace orvinda {
@@ -19,7 +20,10 @@ std::vector<double> grid_positions(double r, double step);
 // while they fit, else every 2nd, 5th, 10th, 20th ... counted from the line
 // at `zero`, so the numbers stay evenly spaced. starts and ends are the
 // pixel extents of each number along the axis, in increasing order.
+// end_of(i) is asked only for the numbers a check reaches, so long rows of
+// lines cost few measurements.
 std::vector<bool> non_overlapping(const std::vector<double>& starts,
-                                  const std::vector<double>& ends, std::size_t zero, double gap);
+                                  const std::function<double(std::size_t)>& end_of,
+                                  std::size_t zero, double gap);
 
 }  // namespace orvinda

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace orvinda {
 
@@ -69,6 +70,7 @@ void PlotSurface::ensurePicture() {
   const qreal dpr = devicePixelRatioF();
   const QSize device_size = (QSizeF(size()) * dpr).toSize();
   if (picture_.size() == device_size && picture_.devicePixelRatio() == dpr) return;
+  endBatch();
   QImage fresh(device_size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   fresh.setDevicePixelRatio(dpr);
   fresh.fill(Qt::white);
@@ -76,6 +78,7 @@ void PlotSurface::ensurePicture() {
 }
 
 void PlotSurface::Cls() {
+  endBatch();
   ensurePicture();
   picture_.fill(Qt::white);
   operations_ = 0;
@@ -85,31 +88,69 @@ void PlotSurface::Cls() {
   update();
 }
 
+void PlotSurface::beginBatch() {
+  ensurePicture();
+  if (!batch_) batch_ = std::make_unique<QPainter>(&picture_);
+}
+
+void PlotSurface::endBatch() {
+  if (!batch_) return;
+  batch_.reset();
+  update(batch_dirty_);
+  batch_dirty_ = QRect();
+}
+
+void PlotSurface::fillCrisp(const QRectF& logical, QColor color) {
+  ensurePicture();
+  // Straight into the pixels: dense grids are hundreds of such lines, and
+  // the painter's span filler costs far more than the writes themselves.
+  const qreal dpr = picture_.devicePixelRatio();
+  const QRect device = QRectF(logical.topLeft() * dpr, logical.size() * dpr).toAlignedRect() &
+                       picture_.rect();
+  if (device.isEmpty()) return;
+  const QRgb value = qPremultiply(color.rgba());
+  // A shared picture is copied on write; a painter must not keep the old one.
+  if (!picture_.isDetached()) endBatch();
+  uchar* const bits = picture_.bits();  // one detach check, not one per row
+  const qsizetype stride = picture_.bytesPerLine();
+  for (int y = device.top(); y <= device.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+    std::fill(line + device.left(), line + device.right() + 1, value);
+  }
+}
+
 void PlotSurface::setDrawWidth(int pixels) { draw_width_ = std::max(1, pixels); }
+
+void PlotSurface::touched(const QRectF& rect) {
+  ++operations_;
+  const QRect dirty = rect.toAlignedRect().adjusted(-1, -1, 1, 1);
+  // A batch repaints once, in one rectangle, when it ends.
+  if (batch_) {
+    batch_dirty_ |= dirty;
+  } else {
+    update(dirty);
+  }
+}
 
 bool PlotSurface::alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
                                const QString& text) {
   constexpr qsizetype kMaxRemembered = 16384;  // a static scene has far fewer
-  QByteArray key;
-  key.reserve(96 + text.size() * 2);
-  auto add = [&key](const auto& value) {
-    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+  // A 64-bit fingerprint of the operation and of the scale it was drawn in.
+  quint64 hash = 1469598103934665603ULL;
+  auto add = [&hash](const auto& value) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+    for (std::size_t i = 0; i < sizeof value; ++i) hash = (hash ^ bytes[i]) * 1099511628211ULL;
   };
-  key.append(kind);
+  add(kind);
   for (double v : {a, b, c, d, scale_x1_, scale_y1_, scale_x2_, scale_y2_}) add(v);
   add(color);
   add(draw_width_);
   add(width());
   add(height());
-  key.append(text.toUtf8());
-  if (drawn_.contains(key)) return true;
-  if (drawn_.size() < kMaxRemembered) drawn_.insert(key);
+  for (QChar ch : text) add(ch.unicode());
+  if (drawn_.contains(hash)) return true;
+  if (drawn_.size() < kMaxRemembered) drawn_.insert(hash);
   return false;
-}
-
-void PlotSurface::touched(const QRectF& rect) {
-  ++operations_;
-  update(rect.toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
@@ -117,8 +158,6 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
   const double margin = draw_width_ + 2.0;
   const QRectF box(-margin, -margin, width() + 2 * margin, height() + 2 * margin);
   if (!clip_segment(a, b, box)) return;
-  ensurePicture();
-  QPainter painter(&picture_);
   const bool vertical = a.x() == b.x();
   const bool horizontal = a.y() == b.y();
   if (draw_width_ == 1 && (vertical || horizontal)) {
@@ -131,7 +170,7 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
       const double y = std::floor(a.y());
       r = QRectF(std::min(a.x(), b.x()), y, std::fabs(b.x() - a.x()) + 1, 1);
     }
-    painter.fillRect(r, color);
+    fillCrisp(r, color);
     touched(r);
     return;
   }
@@ -146,9 +185,11 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
     a.setY(snap(a.y()));
     b.setY(a.y());
   }
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(color, draw_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.drawLine(a, b);
+  withPainter([&](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(color, draw_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(a, b);
+  });
   const double half = draw_width_ / 2.0 + 1;
   touched(QRectF(a, b).normalized().adjusted(-half, -half, half, half));
 }
@@ -179,19 +220,19 @@ void PlotSurface::PSet(double x, double y) {
       p.x() > width() + draw_width_ || p.y() > height() + draw_width_) {
     return;
   }
-  ensurePicture();
-  QPainter painter(&picture_);
   if (draw_width_ == 1) {
     const QRectF r(std::floor(p.x()), std::floor(p.y()), 1, 1);
-    painter.fillRect(r, foreground);
+    withPainter([&](QPainter& painter) { painter.fillRect(r, foreground); });
     touched(r);
     return;
   }
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(foreground);
   const double r = draw_width_ / 2.0;
-  painter.drawEllipse(p, r, r);
+  withPainter([&](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(foreground);
+    painter.drawEllipse(p, r, r);
+  });
   touched(QRectF(p.x() - r, p.y() - r, 2 * r, 2 * r));
 }
 
@@ -212,12 +253,12 @@ void PlotSurface::Print(const QString& text) {
   const QSizeF extent = textSize(text);
   const QRectF rect(p, extent);
   if (!rect.intersects(QRectF(0, 0, width(), height()))) return;
-  ensurePicture();
-  QPainter painter(&picture_);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.setFont(font());
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(QPointF(p.x(), p.y() + metrics().ascent()), text);
+  withPainter([&](QPainter& painter) {
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QPointF(p.x(), p.y() + metrics().ascent()), text);
+  });
   touched(rect);
 }
 
@@ -230,6 +271,7 @@ QColor PlotSurface::colorAt(double x, double y) const {
 }
 
 void PlotSurface::paintEvent(QPaintEvent* event) {
+  endBatch();
   QPainter painter(this);
   if (picture_.isNull()) {
     painter.fillRect(event->rect(), Qt::white);
@@ -241,6 +283,7 @@ void PlotSurface::paintEvent(QPaintEvent* event) {
 }
 
 void PlotSurface::resizeEvent(QResizeEvent* event) {
+  endBatch();
   QWidget::resizeEvent(event);
   updateMapping();
   ensurePicture();

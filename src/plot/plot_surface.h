@@ -7,8 +7,10 @@
 #include <QColor>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "plot/scale_mapping.h"
@@ -43,6 +45,20 @@ class PlotSurface : public QWidget {
   QSizeF textSize(const QString& text) const;
   double textHeight() const { return metrics().height(); }
 
+  // Many operations in a row share one painter (the static scene).
+  class Batch {
+   public:
+    explicit Batch(PlotSurface& surface) : surface_(surface) { surface_.beginBatch(); }
+    ~Batch() { surface_.endBatch(); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    PlotSurface& surface_;
+  };
+  void beginBatch();
+  void endBatch();
+
   const ScaleMapping& mapping() const { return mapping_; }
   // The persistent picture, at device resolution.
   const QImage& picture() const { return picture_; }
@@ -58,9 +74,20 @@ class PlotSurface : public QWidget {
 
  private:
   const QFontMetricsF& metrics() const;
+  template <typename Draw>
+  void withPainter(Draw draw) {
+    ensurePicture();
+    if (batch_) {
+      draw(*batch_);
+      return;
+    }
+    QPainter painter(&picture_);
+    draw(painter);
+  }
   void ensurePicture();
   void updateMapping();
   void drawSegment(QPointF a, QPointF b, QColor color);
+  void fillCrisp(const QRectF& logical, QColor color);
   void touched(const QRectF& rect);
   // True when the very same operation was already drawn since Cls: drawing
   // it again would only thicken antialiased edges, so the picture of a scene
@@ -74,8 +101,10 @@ class PlotSurface : public QWidget {
   double current_x_ = 0, current_y_ = 0;
   int draw_width_ = 1;
   int operations_ = 0;
-  QSet<QByteArray> drawn_;
-  mutable std::optional<QFontMetricsF> metrics_;  // measuring is hot when grids are dense
+  QSet<quint64> drawn_;
+  mutable std::optional<QFontMetricsF> metrics_;
+  std::unique_ptr<QPainter> batch_;
+  QRect batch_dirty_;  // measuring is hot when grids are dense
 };
 
 }  // namespace orvinda
