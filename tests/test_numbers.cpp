@@ -55,6 +55,10 @@ class TestNumbers : public QObject {
     QTest::newRow("below smallest") << "1e-400" << 0.0;
     QTest::newRow("huge exponent digits") << "1e999999999999999999999" << std::numeric_limits<double>::max();
     QTest::newRow("many digits") << QString(400, QLatin1Char('9')) << std::numeric_limits<double>::max();
+    // Exactly halfway between two doubles but for a digit far out.
+    QTest::newRow("tie broken by the 860th digit")
+        << ("1.00000000000000011102230246251565404236316680908203125" + QString(800, QLatin1Char('0')) + "1")
+        << 1.0000000000000002;
     QTest::newRow("long fraction") << ("0." + QString(500, QLatin1Char('0')) + "1") << 0.0;
   }
 

@@ -112,7 +112,7 @@ double parse_leading_number(std::string_view raw) {
   if (magnitude < -400) return 0.0;
 
   // Rebuild a plain scientific text that from_chars reads in any locale.
-  std::string clean = mantissa.substr(first, 800);
+  const std::string clean = mantissa.substr(first);
   std::string canonical;
   canonical.reserve(clean.size() + 16);
   canonical.push_back(clean[0]);
