@@ -273,6 +273,21 @@ class TestPlot : public QObject {
     QVERIFY(near(form.Picture1->colorAt(1.5, -1.5), Qt::white, 0));
   }
 
+  // Numbers hundreds of digits long would only run across the plot cut off.
+  void endless_numbers_are_left_out() {
+    FakePlatform platform;
+    Form1 form(platform);
+    form.show();
+    form.x0 = std::numeric_limits<double>::max();
+    form.vx0 = 0;
+    form.Form_Resize();
+    const QImage& picture = form.Picture1->picture();
+    // The right third above the x axis holds only grid lines.
+    const QImage right = picture.copy(picture.width() * 2 / 3, picture.height() / 10,
+                                      picture.width() / 3, picture.height() / 3);
+    QCOMPARE(count_pixels(right, [](QColor c) { return c.lightness() < 60; }), 0);
+  }
+
   // Any finite amplitude gives a quick redraw with finite coordinates.
   void huge_ranges_stay_quick_and_finite_data() {
     QTest::addColumn<double>("x0");

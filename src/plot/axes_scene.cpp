@@ -46,7 +46,13 @@ class GridNumbers {
   std::vector<QString> texts_;
 };
 
-void vertical_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& xs) {
+// A number is printed where it neither overlaps its neighbour nor runs past
+// the right edge: past it, it could only be read cut off.
+bool fits_right(const PlotSurface& s, double anchor_px, const QString& text) {
+  return anchor_px + s.textSize(text).width() <= s.width();
+}
+
+void vertical_numbers(PlotSurface& s, const SceneInput& in, const std::vector<double>& xs) {
   const ScaleMapping& m = s.mapping();
   GridNumbers numbers(xs, in.decimal_separator);
   std::vector<double> starts;
@@ -54,16 +60,14 @@ void vertical_lines(PlotSurface& s, const SceneInput& in, const std::vector<doub
   const std::vector<bool> shown = non_overlapping(
       starts, [&](std::size_t i) { return starts[i] + s.textSize(numbers.text(i)).width(); },
       index_of_zero(xs), kLabelGapPx);
-  const QColor grid = bgr_color(kGridColor);
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    s.Line(xs[i], in.ymax, xs[i], in.ymin, grid);
-    if (!shown[i]) continue;
+    if (!shown[i] || !fits_right(s, starts[i], numbers.text(i))) continue;
     s.PSet(xs[i], -0.02 * in.ymax);
     s.Print(numbers.text(i));
   }
 }
 
-void horizontal_lines(PlotSurface& s, const SceneInput& in, const std::vector<double>& ys) {
+void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<double>& ys) {
   const ScaleMapping& m = s.mapping();
   // Numbers hang below their line: order them top to bottom on screen.
   const std::vector<double> down(ys.rbegin(), ys.rend());
@@ -73,14 +77,12 @@ void horizontal_lines(PlotSurface& s, const SceneInput& in, const std::vector<do
   const double height = s.textHeight();
   const std::vector<bool> shown = non_overlapping(
       starts, [&](std::size_t i) { return starts[i] + height; }, index_of_zero(down), 0);
-  const QColor grid = bgr_color(kGridColor);
   const double number_x = 0.02 * (in.xmax / 2 - in.xmin / 2);  // 0.01 of the width
-  // Drawn bottom to top, as the grid counts upwards.
+  const double number_px = m.to_px_x(number_x);
+  // Bottom to top, as the grid counts upwards.
   for (std::size_t k = down.size(); k-- > 0;) {
-    const double y = down[k];
-    s.Line(in.xmin, y, in.xmax, y, grid);
-    if (!shown[k]) continue;
-    s.PSet(number_x, y);
+    if (!shown[k] || !fits_right(s, number_px, numbers.text(k))) continue;
+    s.PSet(number_x, down[k]);
     s.Print(numbers.text(k));
   }
 }
@@ -100,9 +102,14 @@ GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& p
   const std::vector<double> ys = grid_positions(in.ymax, counts.step * counts.dy);
 
   const PlotSurface::Batch batch(s);
+  // All grid lines first, then the numbers: where numbers are wider than the
+  // spacing, no later line crosses them out.
   s.setDrawWidth(1);
-  vertical_lines(s, in, xs);
-  horizontal_lines(s, in, ys);
+  const QColor grid = bgr_color(kGridColor);
+  for (double x : xs) s.Line(x, in.ymax, x, in.ymin, grid);
+  for (double y : ys) s.Line(in.xmin, y, in.xmax, y, grid);
+  vertical_numbers(s, in, xs);
+  horizontal_numbers(s, in, ys);
 
   s.setDrawWidth(3);
   const QColor black = bgr_color(kAxisColor);
