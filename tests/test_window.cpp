@@ -235,6 +235,30 @@ class TestWindow : public QObject {
     }
   }
 
+  void scroll_bar_keys_move_as_it_looks_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("value");
+    QTest::newRow("left") << int(Qt::Key_Left) << 4;
+    QTest::newRow("up") << int(Qt::Key_Up) << 4;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << 4;
+    QTest::newRow("right") << int(Qt::Key_Right) << 6;
+    QTest::newRow("down") << int(Qt::Key_Down) << 6;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << 6;
+    QTest::newRow("home") << int(Qt::Key_Home) << 1;
+    QTest::newRow("end") << int(Qt::Key_End) << 9;
+  }
+
+  void scroll_bar_keys_move_as_it_looks() {
+    QFETCH(int, key);
+    QFETCH(int, value);
+    FakePlatform platform;
+    Form1 form(platform);
+    form.show();
+    QTest::keyClick(form.HScroll1, Qt::Key(key));
+    QCOMPARE(form.HScroll1->value(), value);
+    QCOMPARE(form.Label21->text(), QString::number(value));
+  }
+
   void scroll_bar_updates_slow_down() {
     FakePlatform platform;
     Form1 form(platform);

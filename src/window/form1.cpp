@@ -18,6 +18,7 @@
 #include "window/app_setup.h"
 #include "window/fonts.h"
 #include "window/form2.h"
+#include "window/slow_down_scroll_bar.h"
 
 namespace orvinda {
 
@@ -123,6 +124,9 @@ void Form1::createControls() {
     prompt->setBuddy(box);
     *boxes[i] = box;
   }
+  // The horizontal frequency is shown, never edited; read-only tells a
+  // screen reader so too.
+  Text1->setReadOnly(true);
 
   Label10 = make_label("Label10", QStringLiteral("Параметры задачи"),
                        QStringLiteral("Параметры задачи"), true);
@@ -165,7 +169,7 @@ void Form1::createControls() {
   describe(CmdOK, QString(), QStringLiteral("Запуск (остановка) установки"));
   connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
 
-  HScroll1 = new QScrollBar(Qt::Horizontal, client_);
+  HScroll1 = new SlowDownScrollBar(client_);
   HScroll1->setObjectName(QStringLiteral("HScroll1"));
   HScroll1->setRange(1, 9);
   HScroll1->setValue(5);
@@ -209,6 +213,12 @@ void Form1::createDevice() {
                            QStringLiteral(":/spring_horizontal.svg"));
   Shape2 = new DevicePiece(Picture1, DevicePiece::Look::Block, QSizeF(24, 24));
   Shape1 = new DevicePiece(Picture1, DevicePiece::Look::Ball, QSizeF(24, 24));
+  // Named for screen readers.
+  Image3->setAccessibleName(QStringLiteral("Стержень"));
+  Image2->setAccessibleName(QStringLiteral("Вертикальная пружина"));
+  Image1->setAccessibleName(QStringLiteral("Горизонтальная пружина"));
+  Shape2->setAccessibleName(QStringLiteral("Брусок"));
+  Shape1->setAccessibleName(QStringLiteral("Шарик"));
   Image3->setObjectName(QStringLiteral("Image3"));
   Image2->setObjectName(QStringLiteral("Image2"));
   Image1->setObjectName(QStringLiteral("Image1"));

@@ -28,7 +28,8 @@ void Form1::openDocument(const QString& file_name) {
     const bool opened = is_text ? platform_.start_editor(found.path)
                                 : platform_.open_document(found.path);
     if (!opened) {
-      failure = QStringLiteral("Не удалось открыть файл «%1».")
+      failure = QStringLiteral("Не удалось открыть файл «%1»:\r\nна компьютере не нашлось "
+                               "программы, которая открывает такие файлы.")
                     .arg(QDir::toNativeSeparators(found.path));
     }
   }

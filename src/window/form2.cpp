@@ -13,14 +13,16 @@ namespace {
 int px(int twips) { return twips / 15; }
 }  // namespace
 
-Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window) {
+Form2::Form2(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Авторы"));
   setWindowIcon(program_icon());
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(sans_font());
   setFixedSize(px(3330), px(4455));
-  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setModal(false);
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));

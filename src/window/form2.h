@@ -1,13 +1,15 @@
 #pragma once
-// The Authors window: a picture and six lines of credits, fixed size.
+// The Authors window: a picture and six lines of credits, fixed size. A
+// dialog without an owner, shown non-modal: Esc closes it, screen readers
+// call it a dialog.
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 
 namespace orvinda {
 
-class Form2 : public QWidget {
+class Form2 : public QDialog {
   Q_OBJECT
 
  public:
