@@ -106,8 +106,11 @@ void Form1::Wait(double delay) {
     if (!pause_clock_.isValid()) pause_clock_.start();
     const qint64 now = pause_clock_.nsecsElapsed();
     const qint64 interval = qint64{Timer1Interval} * 1'000'000;
+    // A timer may wake up to half a millisecond early (whole milliseconds);
+    // that is no reason to lose the beat.
+    constexpr qint64 kEarlyWake = 1'000'000;
     qint64 due = pause_due_ns_ + interval;
-    if (due < now || due > now + interval) due = now + interval;
+    if (due < now || due > now + interval + kEarlyWake) due = now + interval;
     pause_due_ns_ = due;
     Timer1->start(static_cast<int>(std::lround((due - now) / 1e6)));
   }
