@@ -27,10 +27,8 @@ struct Case {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   prepare_application(app);
-  FakePlatform platform;
-  Form1 form(platform);
-  form.show();
-  settle();
+  BenchWindow window;
+  Form1& form = window.form;
 
   const Case cases[] = {{"R = 6", 6}, {"R = 100", 100}, {"R = 1e4", 1e4}, {"R = 1e9", 1e9}};
   double baseline = 0;

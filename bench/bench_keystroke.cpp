@@ -65,9 +65,8 @@ void report(const std::string& name, const Series& s, bool judged) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   prepare_application(app);
-  FakePlatform platform;
-  Form1 form(platform);
-  form.show();
+  BenchWindow window;
+  Form1& form = window.form;
   form.activateWindow();
   if (!QTest::qWaitForWindowActive(&form, 2000)) std::fprintf(stderr, "window not active\n");
   if (form.centralWidget()->size() != QSize(640, 530)) {

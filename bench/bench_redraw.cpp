@@ -61,10 +61,8 @@ void measure(Form1& form, QSize client, double target_ms) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   prepare_application(app);
-  FakePlatform platform;
-  Form1 form(platform);
-  form.show();
-  settle();
+  BenchWindow window;
+  Form1& form = window.form;
 
   measure(form, QSize(640, 530), 4);
   measure(form, QSize(1920, 1080), 8);

@@ -133,10 +133,9 @@ Trace literal_run(Form1& form) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   prepare_application(app);
-  FakePlatform platform;
-  Form1 form(platform);
-  form.show();
-  settle();
+  BenchWindow window;
+  Form1& form = window.form;
+  FakePlatform& platform = window.platform;
 
   Trace at_five;
   for (int zam : {1, 5, 9}) {

@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_platform.h"
+#include "window/form1.h"
+
 namespace orvinda::bench {
 
 using Clock = std::chrono::steady_clock;
@@ -98,5 +101,15 @@ inline void fault(const std::string& what) {
 inline void settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
+
+// The real window with the fake platform, shown offscreen and settled.
+struct BenchWindow {
+  FakePlatform platform;
+  Form1 form{platform};
+  BenchWindow() {
+    form.show();
+    settle();
+  }
+};
 
 }  // namespace orvinda::bench
