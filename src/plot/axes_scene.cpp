@@ -33,35 +33,39 @@ std::size_t index_of_zero(const std::vector<double>& positions) {
 // The numbers of a row of grid lines, formatted and measured only when asked.
 class GridNumbers {
  public:
-  GridNumbers(const std::vector<double>& values, const QString& separator)
-      : values_(values), separator_(separator), texts_(values.size()) {}
+  GridNumbers(const PlotSurface& surface, const std::vector<double>& values,
+              const QString& separator)
+      : surface_(surface), values_(values), separator_(separator), texts_(values.size()),
+        widths_(values.size(), -1) {}
   const QString& text(std::size_t i) {
     if (texts_[i].isEmpty()) texts_[i] = grid_number(values_[i], separator_);
     return texts_[i];
   }
+  double width(std::size_t i) {
+    if (widths_[i] < 0) widths_[i] = surface_.textSize(text(i)).width();
+    return widths_[i];
+  }
 
  private:
+  const PlotSurface& surface_;
   const std::vector<double>& values_;
   QString separator_;
   std::vector<QString> texts_;
+  std::vector<double> widths_;
 };
 
 // A number is printed where it neither overlaps its neighbour nor runs past
 // the right edge: past it, it could only be read cut off.
-bool fits_right(const PlotSurface& s, double anchor_px, const QString& text) {
-  return anchor_px + s.textSize(text).width() <= s.width();
-}
-
 void vertical_numbers(PlotSurface& s, const SceneInput& in, const std::vector<double>& xs) {
   const ScaleMapping& m = s.mapping();
-  GridNumbers numbers(xs, in.decimal_separator);
+  GridNumbers numbers(s, xs, in.decimal_separator);
   std::vector<double> starts;
   for (double x : xs) starts.push_back(m.to_px_x(x));
   const std::vector<bool> shown = non_overlapping(
-      starts, [&](std::size_t i) { return starts[i] + s.textSize(numbers.text(i)).width(); },
-      index_of_zero(xs), kLabelGapPx);
+      starts, [&](std::size_t i) { return starts[i] + numbers.width(i); }, index_of_zero(xs),
+      kLabelGapPx);
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    if (!shown[i] || !fits_right(s, starts[i], numbers.text(i))) continue;
+    if (!shown[i] || starts[i] + numbers.width(i) > s.width()) continue;
     s.PSet(xs[i], -0.02 * in.ymax);
     s.Print(numbers.text(i));
   }
@@ -71,7 +75,7 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
   const ScaleMapping& m = s.mapping();
   // Numbers hang below their line: order them top to bottom on screen.
   const std::vector<double> down(ys.rbegin(), ys.rend());
-  GridNumbers numbers(down, in.decimal_separator);
+  GridNumbers numbers(s, down, in.decimal_separator);
   std::vector<double> starts;
   for (double y : down) starts.push_back(m.to_px_y(y));
   const double height = s.textHeight();
@@ -81,7 +85,7 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
   const double number_px = m.to_px_x(number_x);
   // Bottom to top, as the grid counts upwards.
   for (std::size_t k = down.size(); k-- > 0;) {
-    if (!shown[k] || !fits_right(s, number_px, numbers.text(k))) continue;
+    if (!shown[k] || number_px + numbers.width(k) > s.width()) continue;
     s.PSet(number_x, down[k]);
     s.Print(numbers.text(k));
   }

@@ -23,7 +23,10 @@ DevicePiece::DevicePiece(PlotSurface* surface, Look look, QSizeF design_size_px,
                          const QString& picture)
     : QWidget(surface), surface_(surface), look_(look), rect_(QPointF(0, 0), design_size_px) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
-  if (look_ == Look::Picture) renderer_ = new QSvgRenderer(picture, this);
+  if (look_ == Look::Picture) {
+    renderer_ = new QSvgRenderer(picture, this);
+    renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);  // stretched to the piece
+  }
   applyGeometry();
 }
 
@@ -88,7 +91,6 @@ void DevicePiece::paintEvent(QPaintEvent*) {
     case Look::Picture:
       // Drawn afresh at every size: the strokes keep their width however
       // far the picture is stretched, and the springs change size all the time.
-      renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
       renderer_->render(&painter, QRectF(rect()));
       break;
   }

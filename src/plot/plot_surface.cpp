@@ -222,7 +222,7 @@ void PlotSurface::PSet(double x, double y) {
   }
   if (draw_width_ == 1) {
     const QRectF r(std::floor(p.x()), std::floor(p.y()), 1, 1);
-    withPainter([&](QPainter& painter) { painter.fillRect(r, foreground); });
+    fillCrisp(r, foreground);
     touched(r);
     return;
   }
