@@ -93,6 +93,17 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
 
 }  // namespace
 
+DeviceSizes device_sizes(const DevicePieces& pieces) {
+  DeviceSizes sizes;
+  sizes.ball_w = pieces.ball->Width();
+  sizes.ball_h = pieces.ball->Height();
+  sizes.block_w = pieces.block->Width();
+  sizes.block_h = pieces.block->Height();
+  sizes.bar_w = pieces.bar->Width();
+  sizes.vspring_w = pieces.vspring->Width();
+  return sizes;
+}
+
 GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& pieces) {
   GridCounts counts;
   counts.nx = saturate(in.xmax * 2);
@@ -135,13 +146,7 @@ GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& p
     s.Print(QStringLiteral("Vo"));
   }
 
-  DeviceSizes sizes;
-  sizes.ball_w = pieces.ball->Width();
-  sizes.ball_h = pieces.ball->Height();
-  sizes.block_w = pieces.block->Width();
-  sizes.block_h = pieces.block->Height();
-  sizes.bar_w = pieces.bar->Width();
-  sizes.vspring_w = pieces.vspring->Width();
+  const DeviceSizes sizes = device_sizes(pieces);
 
   s.setDrawWidth(4);
   s.Line(in.xmin, in.ymax - sizes.ball_h / 2, in.xmax, in.ymax - sizes.ball_h / 2,

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "model/device_layout.h"
+
 namespace orvinda {
 
 class DevicePiece;
@@ -36,6 +38,9 @@ inline constexpr unsigned kAxisColor = 0x000000;
 inline constexpr unsigned kVelocityColor = 0xFF0000;
 inline constexpr unsigned kRailColor = 0x004080;
 inline constexpr unsigned kTraceColor = 0x0000FF;
+
+// The pieces' sizes in metres, read from them at this moment.
+DeviceSizes device_sizes(const DevicePieces& pieces);
 
 // Leaves the pen width 3 and the current point at (x0, y0).
 GridCounts draw_axes(PlotSurface& surface, const SceneInput& in, const DevicePieces& pieces);

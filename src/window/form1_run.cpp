@@ -73,13 +73,7 @@ void Form1::raschet() {
     ++run_steps_;
     Picture1->LineTo(step.segment_x, step.segment_y, red);
     if (step.move_device) {
-      DeviceSizes sizes;
-      sizes.ball_w = Shape1->Width();
-      sizes.ball_h = Shape1->Height();
-      sizes.block_w = Shape2->Width();
-      sizes.block_h = Shape2->Height();
-      sizes.bar_w = Image3->Width();
-      sizes.vspring_w = Image2->Width();
+      const DeviceSizes sizes = device_sizes({Shape1, Shape2, Image1, Image2, Image3});
       const DeviceMove m = moved_device(step.x, step.y, xmin, ymax, sizes);
       Image3->setLeft(m.bar_left);
       Shape1->setLeft(m.ball_left);
