@@ -93,8 +93,8 @@ void check_against_strtod(std::string_view raw, double value) {
   std::string text;
   for (char c : raw) {
     if (c == ' ' || c == '\t' || c == '\n') continue;
-    const bool plain = (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' ||
-                       c == '-';
+    const bool plain =
+        (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
     if (!plain) return;
     text.push_back(c);
   }
@@ -103,8 +103,8 @@ void check_against_strtod(std::string_view raw, double value) {
   double expected = std::strtod(text.c_str(), &end);
   if (end != text.c_str() + text.size()) return;  // not one whole number
   if (std::isinf(expected)) {
-    expected = expected > 0 ? std::numeric_limits<double>::max()
-                            : -std::numeric_limits<double>::max();
+    expected =
+        expected > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
   }
   expected += 0.0;
   check(value == expected, "reads differently from strtod",

@@ -38,6 +38,7 @@ class TestCharacteristics : public QObject {
     QTest::addColumn<double>("coordinate");
     QTest::addColumn<double>("velocity");
     QTest::addColumn<double>("expected");
+    // clang-format off
     QTest::newRow("first quadrant") << 3.0 << 3.0 << 0.785;
     QTest::newRow("negative coordinate keeps its quadrant") << -3.0 << 3.0 << 2.356;
     QTest::newRow("third quadrant") << -3.0 << -3.0 << -2.356;
@@ -47,6 +48,7 @@ class TestCharacteristics : public QObject {
     QTest::newRow("positive turning point") << 3.0 << 0.0 << 0.0;
     QTest::newRow("negative zero velocity") << -3.0 << -0.0 << 3.142;
     QTest::newRow("rest point") << 0.0 << 0.0 << 1.571;
+    // clang-format on
   }
 
   void phase() {
@@ -56,17 +58,17 @@ class TestCharacteristics : public QObject {
     QCOMPARE(std::round(initial_phase(coordinate, velocity, 1) * 1000) / 1000, expected);
   }
 
-  void rest_point_phase_is_the_fixed_constant() {
-    QCOMPARE(initial_phase(0, 0, 1), 1.57079632675);
-  }
+  void rest_point_phase_is_the_fixed_constant() { QCOMPARE(initial_phase(0, 0, 1), 1.57079632675); }
 
   void time_step_data() {
     QTest::addColumn<double>("wy");
     QTest::addColumn<float>("expected");
     const double period = 6.283185307 / 50;
+    // clang-format off
     QTest::newRow("equal frequencies") << 1.0 << static_cast<float>(period);
     QTest::newRow("double") << 2.0 << static_cast<float>(period / 2);
     QTest::newRow("slower vertical") << 0.5 << static_cast<float>(period);
+    // clang-format on
   }
 
   void time_step() {

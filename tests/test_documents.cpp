@@ -71,11 +71,13 @@ class TestDocuments : public QObject {
     QTest::addColumn<int>("wx_part");
     QTest::addColumn<int>("wy_part");
     QTest::addColumn<double>("dphi");
+    // clang-format off
     QTest::newRow("1:1 ellipse") << 1 << 1 << 0.25;
     QTest::newRow("1:2 open arc") << 1 << 2 << 0.0;
     QTest::newRow("2:3") << 2 << 3 << 0.25;
     QTest::newRow("3:4") << 3 << 4 << 0.75;
     QTest::newRow("3:5") << 3 << 5 << 0.2;
+    // clang-format on
   }
 
   void figure_is_closed_and_fills_its_rectangle() {
@@ -100,6 +102,7 @@ class TestDocuments : public QObject {
     QTest::addColumn<int>("wy_part");
     QTest::addColumn<double>("dphi");
     // Closed figures only: on an arc run to and fro the ends count as halves.
+    // clang-format off
     QTest::newRow("1:1 circle") << 1 << 1 << 0.5;
     QTest::newRow("1:2 eight") << 1 << 2 << 0.5;
     QTest::newRow("1:2 pi/4") << 1 << 2 << 0.25;
@@ -107,6 +110,7 @@ class TestDocuments : public QObject {
     QTest::newRow("2:3 pi/4") << 2 << 3 << 0.25;
     QTest::newRow("3:4 pi/2") << 3 << 4 << 0.5;
     QTest::newRow("3:5 0.2pi") << 3 << 5 << 0.2;
+    // clang-format on
   }
 
   // wy / wx = touches with a horizontal side / touches with a vertical side.

@@ -44,8 +44,8 @@ double stored(const Form1& form, int number) {
 }
 
 void check_labels(const Form1& form) {
-  for (const QLabel* label : {form.Label12, form.Label13, form.Label14, form.Label15,
-                              form.Label16, form.Label17, form.Label18}) {
+  for (const QLabel* label : {form.Label12, form.Label13, form.Label14, form.Label15, form.Label16,
+                              form.Label17, form.Label18}) {
     const QString text = label->text();
     QVERIFY2(!text.trimmed().isEmpty(), qPrintable(label->objectName()));
     QVERIFY2(!text.contains(QLatin1String("inf"), Qt::CaseInsensitive), qPrintable(text));
@@ -105,6 +105,7 @@ void TestInput::setText_data() {
   QTest::addColumn<double>("value");
   QTest::addColumn<bool>("warned");
 
+  // clang-format off
   QTest::newRow("whole number") << 2 << "5" << " 5" << 5.0 << false;
   QTest::newRow("already normal") << 2 << " 3.5" << " 3.5" << 3.5 << false;
   QTest::newRow("trailing point") << 2 << " 3." << " 3" << 3.0 << false;
@@ -139,6 +140,7 @@ void TestInput::setText_data() {
   QTest::newRow("wy tiny but positive") << 4 << "1e-300" << " 1E-300" << 1e-300 << false;
   QTest::newRow("wx zero") << 1 << "0" << " 1" << 1.0 << true;
   QTest::newRow("wx negative") << 1 << "-3" << " 1" << 1.0 << true;
+  // clang-format on
 }
 
 void TestInput::setText() {
@@ -186,6 +188,7 @@ void TestInput::typing_data() {
   QTest::addColumn<int>("caretAfter");
   QTest::addColumn<int>("redraws");
 
+  // clang-format off
   QTest::newRow("replace all") << 2 << " 3" << -1 << "5" << " 5" << 2 << 2;
   QTest::newRow("append digit") << 2 << " 3" << 2 << "2" << " 32" << 3 << 1;
   QTest::newRow("point inside") << 2 << " 35" << 2 << "." << " 3.5" << 3 << 1;
@@ -204,6 +207,7 @@ void TestInput::typing_data() {
   QTest::newRow("dropped sign keeps the caret") << 2 << " 35" << 1 << "+7" << " 735" << 2 << 3;
   QTest::newRow("blank typed inside") << 2 << " 35" << 2 << " 7" << " 375" << 3 << 3;
   QTest::newRow("single rounded") << 6 << " .1234567" << 9 << "8" << " .1234568" << 9 << 2;
+  // clang-format on
 }
 
 void TestInput::typing() {

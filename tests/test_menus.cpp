@@ -32,11 +32,13 @@ class TestMenus : public QObject {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("editor");
+    // clang-format off
     QTest::newRow("Справка1") << "mnuFilespravka" << "spravka.pdf" << false;
     QTest::newRow("Справка2") << "mnuFilespravka2" << "spravka2.pdf" << false;
     QTest::newRow("Орвинда") << "mnuFilesHistory1" << "Orvinda.pdf" << false;
     QTest::newRow("Управление") << "mnuHelpUprav" << "uprav.pdf" << false;
     QTest::newRow("Инструкция") << "mnuHelpInstruction" << "instruction.txt" << true;
+    // clang-format on
   }
 
   void documents_open_by_name() {
@@ -68,7 +70,8 @@ class TestMenus : public QObject {
   void default_folders_start_with_the_current_one() {
     const QStringList folders = default_document_folders();
     QCOMPARE(folders[0], QDir::cleanPath(QDir::currentPath()));
-    const qsizetype beside = folders.indexOf(QDir::cleanPath(QCoreApplication::applicationDirPath()));
+    const qsizetype beside =
+        folders.indexOf(QDir::cleanPath(QCoreApplication::applicationDirPath()));
     const qsizetype installed = folders.indexOf(
         QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/orvinda"));
     QVERIFY(beside >= 0);
@@ -117,8 +120,9 @@ class TestMenus : public QObject {
     QVERIFY(!message.text.endsWith("\r\n"));
     const QStringList lines = message.text.split("\r\n");
     QCOMPARE(lines.size(), 11);
-    QCOMPARE(lines[0],
-             QStringLiteral("Программа моделирует сложение перпендикулярных механических колебаний"));
+    QCOMPARE(
+        lines[0],
+        QStringLiteral("Программа моделирует сложение перпендикулярных механических колебаний"));
     QCOMPARE(lines[1], QStringLiteral("  и получение фигур Орвинда"));
     QCOMPARE(lines[2], QStringLiteral(" "));
     QCOMPARE(lines[3], QStringLiteral("История версий:"));

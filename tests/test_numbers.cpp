@@ -26,6 +26,7 @@ class TestNumbers : public QObject {
   void parse_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
+    // clang-format off
     QTest::newRow("normal form") << " 3" << 3.0;
     QTest::newRow("no zero before point") << "-.25" << -0.25;
     QTest::newRow("comma ends the number") << "1,8" << 1.0;
@@ -55,11 +56,14 @@ class TestNumbers : public QObject {
     QTest::newRow("below smallest") << "1e-400" << 0.0;
     QTest::newRow("huge exponent digits") << "1e999999999999999999999" << std::numeric_limits<double>::max();
     QTest::newRow("many digits") << QString(400, QLatin1Char('9')) << std::numeric_limits<double>::max();
+    // clang-format on
     // Exactly halfway between two doubles but for a digit far out.
+    // clang-format off
     QTest::newRow("tie broken by the 860th digit")
         << ("1.00000000000000011102230246251565404236316680908203125" + QString(800, QLatin1Char('0')) + "1")
         << 1.0000000000000002;
     QTest::newRow("long fraction") << ("0." + QString(500, QLatin1Char('0')) + "1") << 0.0;
+    // clang-format on
   }
 
   void parse() {
@@ -80,6 +84,7 @@ class TestNumbers : public QObject {
   void format_double_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("zero") << 0.0 << " 0";
     QTest::newRow("negative zero") << -0.0 << " 0";
     QTest::newRow("whole") << 3.0 << " 3";
@@ -98,6 +103,7 @@ class TestNumbers : public QObject {
     QTest::newRow("largest") << std::numeric_limits<double>::max() << " 1.79769313486232E+308";
     QTest::newRow("infinity saturates") << std::numeric_limits<double>::infinity() << " 1.79769313486232E+308";
     QTest::newRow("nan is zero") << std::numeric_limits<double>::quiet_NaN() << " 0";
+    // clang-format on
   }
 
   void format_double() {
@@ -109,12 +115,14 @@ class TestNumbers : public QObject {
   void format_single_data() {
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("start value") << 2.0f << " 2";
     QTest::newRow("tenth") << 0.1f << " .1";
     QTest::newRow("seven digits") << 1234567.0f << " 1234567";
     QTest::newRow("exponent from 1e7") << 1e7f << " 1E+07";
     QTest::newRow("negative") << -1.5f << "-1.5";
     QTest::newRow("largest float") << std::numeric_limits<float>::max() << " 3.402823E+38";
+    // clang-format on
   }
 
   void format_single() {
@@ -160,6 +168,7 @@ class TestNumbers : public QObject {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("amplitude") << 4.242640687 << "0.000E+00" << "4.243E+00";
     QTest::newRow("carry") << 9.9996 << "0.000E+00" << "1.000E+01";
     QTest::newRow("zero exponent form") << 0.0 << "0.000E+00" << "0.000E+00";
@@ -174,6 +183,7 @@ class TestNumbers : public QObject {
     QTest::newRow("grid zero") << 0.0 << "#0.00" << "0.00";
     QTest::newRow("grid big") << 1e9 << "#0.00" << "1000000000.00";
     QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "0.000E+00" << "1.798E+308";
+    // clang-format on
   }
 
   void pattern() {

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/fake_platform.h"
 #include "plot/device_piece.h"
 #include "plot/grid_plan.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
 #include "plot/scale_mapping.h"
-#include "platform/fake_platform.h"
 #include "window/form1.h"
 
 using namespace orvinda;
@@ -65,6 +65,7 @@ class TestPlot : public QObject {
     QTest::addColumn<double>("ax");
     QTest::addColumn<double>("ay");
     QTest::addColumn<double>("r");
+    // clang-format off
     QTest::newRow("start values") << 4.243 << 3.199 << 6.0;
     QTest::newRow("at rest") << 0.0 << 0.0 << 2.0;
     QTest::newRow("just below a metre") << 0.99 << 0.5 << 2.0;
@@ -72,6 +73,7 @@ class TestPlot : public QObject {
     QTest::newRow("vertical larger") << 2.5 << 4.2 << 6.0;
     QTest::newRow("largest double")
         << std::numeric_limits<double>::max() << 0.0 << std::numeric_limits<double>::max();
+    // clang-format on
   }
 
   void plot_radius() {
@@ -89,6 +91,7 @@ class TestPlot : public QObject {
   void grid_thinning_data() {
     QTest::addColumn<double>("px_per_metre");
     QTest::addColumn<double>("step");
+    // clang-format off
     QTest::newRow("roomy") << 40.0 << 1.0;
     QTest::newRow("just fits") << 4.0 << 1.0;
     QTest::newRow("every second") << 3.0 << 2.0;
@@ -96,6 +99,7 @@ class TestPlot : public QObject {
     QTest::newRow("every tenth") << 0.5 << 10.0;
     QTest::newRow("every twentieth") << 0.25 << 20.0;
     QTest::newRow("far out") << 4e-9 << 1e9;
+    // clang-format on
   }
 
   void grid_thinning() {
@@ -175,10 +179,10 @@ class TestPlot : public QObject {
     Form1 form(platform);
     form.show();
     const PlotSurface& s = *form.Picture1;
-    QVERIFY(near(s.colorAt(1, 4.5), QColor(128, 255, 128), 0));  // grid line x = 1 m
-    QVERIFY(near(s.colorAt(-4.5, 2), QColor(128, 255, 128), 0)); // grid line y = 2 m
-    QVERIFY(near(s.colorAt(0, 4.5), Qt::black, 0));              // y axis
-    QVERIFY(near(s.colorAt(-4.5, 0), Qt::black, 0));             // x axis
+    QVERIFY(near(s.colorAt(1, 4.5), QColor(128, 255, 128), 0));   // grid line x = 1 m
+    QVERIFY(near(s.colorAt(-4.5, 2), QColor(128, 255, 128), 0));  // grid line y = 2 m
+    QVERIFY(near(s.colorAt(0, 4.5), Qt::black, 0));               // y axis
+    QVERIFY(near(s.colorAt(-4.5, 0), Qt::black, 0));              // x axis
     // Along the velocity line from (3, 3) towards (3, 2)/|v|.
     const double v = std::sqrt(13.0);
     for (double f : {0.3, 0.5, 0.7}) {
@@ -190,10 +194,10 @@ class TestPlot : public QObject {
     QVERIFY(near(s.colorAt(-2.5, -2.5), Qt::white, 0));
     QVERIFY(near(s.colorAt(2.5, -3.5), Qt::white, 0));
     // Nothing red before a run.
-    QCOMPARE(count_pixels(s.picture(), [](QColor c) {
-               return c.red() > 200 && c.green() < 80 && c.blue() < 80;
-             }),
-             0);
+    QCOMPARE(
+        count_pixels(s.picture(),
+                     [](QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; }),
+        0);
   }
 
   void no_velocity_line_at_rest() {
@@ -203,10 +207,10 @@ class TestPlot : public QObject {
     form.vx0 = 0;
     form.vy0 = 0;
     form.Form_Resize();
-    QCOMPARE(count_pixels(form.Picture1->picture(), [](QColor c) {
-               return c.blue() > 200 && c.red() < 80 && c.green() < 80;
-             }),
-             0);
+    QCOMPARE(
+        count_pixels(form.Picture1->picture(),
+                     [](QColor c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; }),
+        0);
   }
 
   void straight_down_velocity() {
@@ -291,10 +295,12 @@ class TestPlot : public QObject {
   // Any finite amplitude gives a quick redraw with finite coordinates.
   void huge_ranges_stay_quick_and_finite_data() {
     QTest::addColumn<double>("x0");
+    // clang-format off
     QTest::newRow("thousands") << 1e4;
     QTest::newRow("billions") << 1e9;
     QTest::newRow("beyond 16 bits") << 40000.0;
     QTest::newRow("largest double") << std::numeric_limits<double>::max();
+    // clang-format on
   }
 
   void huge_ranges_stay_quick_and_finite() {

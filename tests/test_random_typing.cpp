@@ -69,7 +69,7 @@ class Typist {
     if (chance(40)) {
       out += chance(50) ? QLatin1Char('e') : QLatin1Char('E');
       if (chance(60)) out += chance(50) ? QLatin1Char('-') : QLatin1Char('+');
-      static const char* const exponents[] = {"0", "2", "15", "38", "39", "45", "46",
+      static const char* const exponents[] = {"0",   "2",   "15",  "38",  "39",  "45",   "46",
                                               "308", "309", "323", "324", "400", "99999"};
       out += chance(50) ? QString::fromLatin1(exponents[below(std::size(exponents))])
                         : digits(1 + below(4));
@@ -91,9 +91,9 @@ class Typist {
 
   QString fragments(int count) {
     static const char16_t* const parts[] = {
-        u"0", u"1", u"7", u"9", u".", u",", u"+", u"-", u"e", u"E", u"e309", u"e-400",
-        u"E99999", u"E+38", u"&H", u"&O", u" ", u"\t", u"\n", u"x", u"abc", u"ж",
-        u"Я", u"Ё", u"1,5", u"..", u"--", u"00000", u"1e", u"-.", u"∞", u"nan", u"inf"};
+        u"0",     u"1",      u"7",    u"9",  u".",  u",",     u"+",  u"-",  u"e", u"E",   u"e309",
+        u"e-400", u"E99999", u"E+38", u"&H", u"&O", u" ",     u"\t", u"\n", u"x", u"abc", u"ж",
+        u"Я",     u"Ё",      u"1,5",  u"..", u"--", u"00000", u"1e", u"-.", u"∞", u"nan", u"inf"};
     QString out;
     for (int i = 0; i < count; ++i) out += QString::fromUtf16(parts[below(std::size(parts))]);
     return out;
@@ -151,8 +151,8 @@ QString fault(const Form1& form) {
   if (!(form.wx > 0) || !(form.wy > 0)) {
     return QStringLiteral("frequency not positive: wx=%1 wy=%2").arg(form.wx).arg(form.wy);
   }
-  for (const QLabel* label : {form.Label12, form.Label13, form.Label14, form.Label15,
-                              form.Label16, form.Label17, form.Label18}) {
+  for (const QLabel* label : {form.Label12, form.Label13, form.Label14, form.Label15, form.Label16,
+                              form.Label17, form.Label18}) {
     const QString text = label->text();
     if (text.trimmed().isEmpty() || text.contains(QLatin1String("inf"), Qt::CaseInsensitive) ||
         text.contains(QLatin1String("nan"), Qt::CaseInsensitive)) {
@@ -212,9 +212,8 @@ void TestRandomTyping::anyTextLeavesTheWindowConsistent() {
       type(edit, input);
     }
 
-    const QString where = QStringLiteral("#%1, %2 into %3: %4")
-                              .arg(i)
-                              .arg(how, edit->objectName(), shown(input));
+    const QString where =
+        QStringLiteral("#%1, %2 into %3: %4").arg(i).arg(how, edit->objectName(), shown(input));
     const QString wrong = fault(form);
     QVERIFY2(wrong.isEmpty(), qPrintable(where + QStringLiteral(" -> ") + wrong));
     QVERIFY2(form.isVisible(), qPrintable(where));

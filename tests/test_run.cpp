@@ -15,9 +15,9 @@
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
+#include "platform/fake_platform.h"
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
-#include "platform/fake_platform.h"
 #include "window/form1.h"
 
 using namespace orvinda;
@@ -75,16 +75,16 @@ class TestRun : public QObject {
     script.at_step[1] = [&] {
       QCOMPARE(form->CmdOK->text(), QStringLiteral("СТОП"));
       QCOMPARE(form->windowTitle(), QStringLiteral("При работе размер окна изменить нельзя!"));
-      for (QLineEdit* box : {form->Text1, form->Text2, form->Text3, form->Text4, form->Text5,
-                             form->Text6}) {
+      for (QLineEdit* box :
+           {form->Text1, form->Text2, form->Text3, form->Text4, form->Text5, form->Text6}) {
         QVERIFY(!box->isEnabled());
       }
       QCOMPARE(form->minimumSize(), size);
       QCOMPARE(form->maximumSize(), size);
       QVERIFY(!(form->windowHandle()->flags() & Qt::WindowMaximizeButtonHint));
       // The first segment starts at the initial point.
-      RunStepper replica({form->wx, form->x0, form->vx0, form->wy, form->y0, form->vy0},
-                         form->wywx, form->dt);
+      RunStepper replica({form->wx, form->x0, form->vx0, form->wy, form->y0, form->vy0}, form->wywx,
+                         form->dt);
       const RunStep s = replica.next();
       first_point = QPointF(s.x, s.y);
       QCOMPARE(form->Picture1->CurrentX(), s.segment_x);
@@ -98,8 +98,8 @@ class TestRun : public QObject {
   }
 
   void device_follows_every_second_step() {
-    RunStepper replica({form->wx, form->x0, form->vx0, form->wy, form->y0, form->vy0},
-                       form->wywx, form->dt);
+    RunStepper replica({form->wx, form->x0, form->vx0, form->wy, form->y0, form->vy0}, form->wywx,
+                       form->dt);
     QList<RunStep> points;
     for (int i = 0; i < 6; ++i) points << replica.next();
     RunScript script{*form, {}, 6, {}};
@@ -111,8 +111,10 @@ class TestRun : public QObject {
       QVERIFY(std::abs(centre.x() - m.to_px_x(p.x)) < 0.01);
       QVERIFY(std::abs(centre.y() - m.to_px_y(p.y)) < 0.01);
       QVERIFY(std::abs(form->Shape2->pixelRect().center().x() - m.to_px_x(p.x)) < 0.01);
-      QVERIFY(std::abs(form->Image1->pixelRect().right() - form->Shape1->pixelRect().left()) < 0.01);
-      QVERIFY(std::abs(form->Image2->pixelRect().bottom() - form->Shape1->pixelRect().top()) < 0.01);
+      QVERIFY(std::abs(form->Image1->pixelRect().right() - form->Shape1->pixelRect().left()) <
+              0.01);
+      QVERIFY(std::abs(form->Image2->pixelRect().bottom() - form->Shape1->pixelRect().top()) <
+              0.01);
     };
     script.at_step[2] = [&] { QCOMPARE(form->Shape1->geometry(), start); };
     script.at_step[3] = [&] { ball_on(3); };
@@ -156,9 +158,7 @@ class TestRun : public QObject {
   void scroll_bar_changes_the_pause_during_the_run() {
     RunScript script{*form, {}, 5, {}};
     QList<int> pauses;
-    auto note_pause = [&] {
-      QTimer::singleShot(0, form, [&] { pauses << form->Timer1Interval; });
-    };
+    auto note_pause = [&] { QTimer::singleShot(0, form, [&] { pauses << form->Timer1Interval; }); };
     script.at_step[1] = note_pause;
     script.at_step[2] = [&] {
       form->HScroll1->setValue(2);
@@ -187,7 +187,9 @@ class TestRun : public QObject {
       QCOMPARE(form->runSteps(), held_at);
     };
     RunScript script{*form, {}, 6, {}};
-    script.at_step[2] = [&] { QTimer::singleShot(0, form, [&] { form->mnuHelpAbout->trigger(); }); };
+    script.at_step[2] = [&] {
+      QTimer::singleShot(0, form, [&] { form->mnuHelpAbout->trigger(); });
+    };
     script.run();
     QCOMPARE(held_at, 2LL);
     QCOMPARE(platform->messages.size(), std::size_t(1));

@@ -82,9 +82,11 @@ class TestWindow : public QObject {
   void placement_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
+    // clang-format off
     QTest::newRow("as opened") << 640 << 530;
     QTest::newRow("wider by 100") << 740 << 630;
     QTest::newRow("higher") << 640 << 700;
+    // clang-format on
   }
 
   // The rectangles at the opening size, and how they follow the client size:
@@ -205,8 +207,8 @@ class TestWindow : public QObject {
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.CmdOK);
-    const QWidget* order[] = {form.CmdOK, form.Picture1, form.Text2, form.Text4,
-                              form.Text5, form.Text6, form.HScroll1, form.Text3};
+    const QWidget* order[] = {form.CmdOK, form.Picture1, form.Text2,    form.Text4,
+                              form.Text5, form.Text6,    form.HScroll1, form.Text3};
     for (std::size_t i = 1; i < std::size(order); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), order[i]);
@@ -227,9 +229,9 @@ class TestWindow : public QObject {
     }
     QCOMPARE(file, QStringList({"mnuFilespravka=Справка1", "mnuFilespravka2=Справка2",
                                 "mnuFilesHistory1=Орвинда"}));
-    QCOMPARE(help, QStringList({"mnuHelpInstruction=Инструкция", "mnuHelpUprav=Управление",
-                                "mnuHelpSep1=-", "mnuHelpAvtors=Авторы",
-                                "mnuHelpAbout=О программе"}));
+    QCOMPARE(help,
+             QStringList({"mnuHelpInstruction=Инструкция", "mnuHelpUprav=Управление",
+                          "mnuHelpSep1=-", "mnuHelpAvtors=Авторы", "mnuHelpAbout=О программе"}));
     for (QAction* a : form.mnuFile->actions() + form.mnuHelp->actions()) {
       QVERIFY(a->shortcut().isEmpty());
     }
@@ -238,6 +240,7 @@ class TestWindow : public QObject {
   void scroll_bar_keys_move_as_it_looks_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("value");
+    // clang-format off
     QTest::newRow("left") << int(Qt::Key_Left) << 4;
     QTest::newRow("up") << int(Qt::Key_Up) << 4;
     QTest::newRow("page up") << int(Qt::Key_PageUp) << 4;
@@ -246,6 +249,7 @@ class TestWindow : public QObject {
     QTest::newRow("page down") << int(Qt::Key_PageDown) << 6;
     QTest::newRow("home") << int(Qt::Key_Home) << 1;
     QTest::newRow("end") << int(Qt::Key_End) << 9;
+    // clang-format on
   }
 
   void scroll_bar_keys_move_as_it_looks() {

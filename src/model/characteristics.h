@@ -24,9 +24,9 @@ struct Characteristics {
   double fix = 0;
   double ay = 0;
   double fiy = 0;
-  double ayax = 0;       // kept from the previous call when ax is 0
+  double ayax = 0;  // kept from the previous call when ax is 0
   bool ayax_defined = false;
-  double dj = 0;         // in units of pi
+  double dj = 0;  // in units of pi
   float wywx = 0;
   std::int16_t np = kStepsPerPeriod;
   float dt = 0;

@@ -12,8 +12,8 @@ namespace orvinda {
 namespace {
 
 struct Pattern {
-  int integer_min = 0;       // zeros before the point
-  int fraction_digits = 0;   // digits after the point
+  int integer_min = 0;      // zeros before the point
+  int fraction_digits = 0;  // digits after the point
   bool scientific = false;
   bool exponent_always_signed = false;
   int exponent_min = 0;
@@ -50,8 +50,8 @@ Pattern read_pattern(std::string_view pattern) {
 // Digits of |value| rounded to `fraction` places, as "123.456" with a point.
 std::string fixed_digits(double magnitude, int fraction) {
   char buffer[400];
-  const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                               std::chars_format::fixed, fraction);
+  const auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, fraction);
   return std::string(buffer, r.ptr);
 }
 

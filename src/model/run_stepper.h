@@ -9,9 +9,9 @@
 namespace orvinda {
 
 struct RunStep {
-  double x = 0, y = 0;          // the new point, metres
+  double x = 0, y = 0;                  // the new point, metres
   double segment_x = 0, segment_y = 0;  // the same, as the segment is drawn (single precision)
-  bool move_device = false;     // steps 3, 5, 7 ...
+  bool move_device = false;             // steps 3, 5, 7 ...
 };
 
 class RunStepper {

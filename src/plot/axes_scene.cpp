@@ -17,8 +17,7 @@ namespace {
 constexpr double kLabelGapPx = 4;
 
 QString grid_number(double value, const QString& separator) {
-  return QString::fromStdString(
-      format_by_pattern(value, "#0.00", separator.toStdString()));
+  return QString::fromStdString(format_by_pattern(value, "#0.00", separator.toStdString()));
 }
 
 // Index of the position nearest to 0 (0 itself when present).

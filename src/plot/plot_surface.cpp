@@ -105,8 +105,8 @@ void PlotSurface::fillCrisp(const QRectF& logical, QColor color) {
   // Straight into the pixels: dense grids are hundreds of such lines, and
   // the painter's span filler costs far more than the writes themselves.
   const qreal dpr = picture_.devicePixelRatio();
-  const QRect device = QRectF(logical.topLeft() * dpr, logical.size() * dpr).toAlignedRect() &
-                       picture_.rect();
+  const QRect device =
+      QRectF(logical.topLeft() * dpr, logical.size() * dpr).toAlignedRect() & picture_.rect();
   if (device.isEmpty()) return;
   const QRgb value = qPremultiply(color.rgba());
   // A shared picture is copied on write; a painter must not keep the old one.
@@ -175,9 +175,7 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
     return;
   }
   // Axis-aligned wide lines sit on whole pixels: odd widths on pixel centres.
-  auto snap = [this](double v) {
-    return draw_width_ % 2 ? std::floor(v) + 0.5 : std::round(v);
-  };
+  auto snap = [this](double v) { return draw_width_ % 2 ? std::floor(v) + 0.5 : std::round(v); };
   if (vertical) {
     a.setX(snap(a.x()));
     b.setX(a.x());
@@ -195,8 +193,9 @@ void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
 }
 
 void PlotSurface::Line(double x1, double y1, double x2, double y2, QColor color) {
-  if (!alreadyDrawn('L', x1, y1, x2, y2, color.rgb())) drawSegment(QPointF(mapping_.to_px_x(x1), mapping_.to_px_y(y1)),
-              QPointF(mapping_.to_px_x(x2), mapping_.to_px_y(y2)), color);
+  if (!alreadyDrawn('L', x1, y1, x2, y2, color.rgb()))
+    drawSegment(QPointF(mapping_.to_px_x(x1), mapping_.to_px_y(y1)),
+                QPointF(mapping_.to_px_x(x2), mapping_.to_px_y(y2)), color);
   current_x_ = x2;
   current_y_ = y2;
 }

@@ -27,7 +27,9 @@ class ScaleMapping {
   double bottom() const { return bottom_; }
   double width_px() const { return width_px_; }
   double height_px() const { return height_px_; }
-  bool valid() const { return width_px_ > 0 && height_px_ > 0 && left_ != right_ && top_ != bottom_; }
+  bool valid() const {
+    return width_px_ > 0 && height_px_ > 0 && left_ != right_ && top_ != bottom_;
+  }
 
  private:
   static double span(double a, double b);

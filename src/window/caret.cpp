@@ -5,7 +5,9 @@
 namespace orvinda {
 
 namespace {
-bool is_blank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'); }
+bool is_blank(QChar c) {
+  return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
 }  // namespace
 
 int caret_after_rewrite(const QString& before, int caret, const QString& after) {

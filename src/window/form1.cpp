@@ -11,10 +11,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "plot/device_piece.h"
-#include "plot/plot_surface.h"
 #include "platform/document_lookup.h"
 #include "platform/platform.h"
+#include "plot/device_piece.h"
+#include "plot/plot_surface.h"
 #include "window/app_setup.h"
 #include "window/fonts.h"
 #include "window/form2.h"
@@ -149,8 +149,8 @@ void Form1::createControls() {
   QLabel** output_labels[7] = {&Label12, &Label13, &Label14, &Label15,
                                &Label16, &Label17, &Label18};
   for (int i = 0; i < 7; ++i) {
-    QLabel* label = make_label(outputs[i].name, QString::fromLatin1(outputs[i].name),
-                               outputs[i].tooltip);
+    QLabel* label =
+        make_label(outputs[i].name, QString::fromLatin1(outputs[i].name), outputs[i].tooltip);
     label->setAutoFillBackground(true);
     paint_background(label, QPalette::Window, kOutputColor);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -298,9 +298,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 bool Form1::Form_Unload() {
-  const MessageAnswer answer = platform_.message_box(
-      this, QStringLiteral("Вы абсолютно уверены?"), QStringLiteral("На Выход"),
-      MessageButtons::YesNo);
+  const MessageAnswer answer =
+      platform_.message_box(this, QStringLiteral("Вы абсолютно уверены?"),
+                            QStringLiteral("На Выход"), MessageButtons::YesNo);
   if (answer != MessageAnswer::Yes) return true;
   program_ended_ = true;
   if (form2_) form2_->close();

@@ -42,8 +42,8 @@ void Form1::textChange(int box) {
                           QStringLiteral("Ошибка"), MessageButtons::Ok);
   }
 
-  const QString normal = QString::fromStdString(
-      box == 6 ? format_signed_number(vy0) : format_signed_number(*doubles[box]));
+  const QString normal = QString::fromStdString(box == 6 ? format_signed_number(vy0)
+                                                         : format_signed_number(*doubles[box]));
   if (normal != edit->text()) {
     setBoxText(edit, normal);
     edit->setCursorPosition(caret_after_rewrite(text, caret, normal));

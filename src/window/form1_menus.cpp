@@ -25,11 +25,12 @@ void Form1::openDocument(const QString& file_name) {
                   .arg(file_name, found.searched.join(QStringLiteral("\r\n")));
   } else {
     const bool is_text = file_name.endsWith(QStringLiteral(".txt"));
-    const bool opened = is_text ? platform_.start_editor(found.path)
-                                : platform_.open_document(found.path);
+    const bool opened =
+        is_text ? platform_.start_editor(found.path) : platform_.open_document(found.path);
     if (!opened) {
-      failure = QStringLiteral("Не удалось открыть файл «%1»:\r\nна компьютере не нашлось "
-                               "программы, которая открывает такие файлы.")
+      failure = QStringLiteral(
+                    "Не удалось открыть файл «%1»:\r\nна компьютере не нашлось "
+                    "программы, которая открывает такие файлы.")
                     .arg(QDir::toNativeSeparators(found.path));
     }
   }
@@ -48,9 +49,8 @@ void Form1::mnuHelpAvtors_Click() {
   const QRect main = frameGeometry();
   // Before its first showing the window has no frame yet; it will get the
   // same decoration as this one.
-  const QSize authors = form2_->isVisible()
-                            ? form2_->frameGeometry().size()
-                            : form2_->size() + (main.size() - geometry().size());
+  const QSize authors = form2_->isVisible() ? form2_->frameGeometry().size()
+                                            : form2_->size() + (main.size() - geometry().size());
   form2_->move((main.width() - authors.width()) / 2 + main.left(),
                (main.height() - authors.height()) / 2 + main.top());
   form2_->show();

@@ -12,10 +12,10 @@
 
 #include "model/device_layout.h"
 #include "model/run_stepper.h"
+#include "platform/platform.h"
 #include "plot/axes_scene.h"
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
-#include "platform/platform.h"
 #include "window/form1.h"
 
 namespace orvinda {
@@ -128,8 +128,6 @@ void Form1::HScroll1_Change() {
   Label21->setText(QString::number(zam));
 }
 
-void Form1::tone(double n) {
-  platform_.tone(kToneHz, static_cast<int>(std::lround(12 * n)));
-}
+void Form1::tone(double n) { platform_.tone(kToneHz, static_cast<int>(std::lround(12 * n))); }
 
 }  // namespace orvinda

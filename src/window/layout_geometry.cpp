@@ -41,8 +41,8 @@ WindowLayout compute_layout(double scale_width, double scale_height) {
 
   l.heading_outputs = {l.heading_inputs.left, l.heading_inputs.top + 7 * h + 7 * my, 2 * w, h};
   for (int j = 1; j <= 7; ++j) {
-    l.outputs[static_cast<std::size_t>(j - 1)] = {
-        l.heading_outputs.left, l.heading_outputs.top + j * h + j * my, 2 * w, h};
+    l.outputs[static_cast<std::size_t>(j - 1)] = {l.heading_outputs.left,
+                                                  l.heading_outputs.top + j * h + j * my, 2 * w, h};
   }
 
   l.start_button = {scale_width - w - mx, scale_height - h - my, w, h};

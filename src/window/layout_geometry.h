@@ -21,19 +21,19 @@ struct PixelBox {
 PixelBox to_pixels(const Box& box);
 
 struct WindowLayout {
-  Box heading_inputs;                  // Label10
-  std::array<Box, 6> prompts;          // Label1 ... Label6
-  std::array<Box, 6> boxes;            // Text1 ... Text6
-  Box heading_outputs;                 // Label11
-  std::array<Box, 7> outputs;          // Label12 ... Label18
-  Box start_button;                    // CmdOK
-  Box scroll_bar;                      // HScroll1
-  Box scroll_value;                    // Label21
-  Box plot;                            // Picture1
+  Box heading_inputs;          // Label10
+  std::array<Box, 6> prompts;  // Label1 ... Label6
+  std::array<Box, 6> boxes;    // Text1 ... Text6
+  Box heading_outputs;         // Label11
+  std::array<Box, 7> outputs;  // Label12 ... Label18
+  Box start_button;            // CmdOK
+  Box scroll_bar;              // HScroll1
+  Box scroll_value;            // Label21
+  Box plot;                    // Picture1
 };
 
-inline constexpr double kMarginX = 5;   // mx
-inline constexpr double kMarginY = 5;   // my
+inline constexpr double kMarginX = 5;       // mx
+inline constexpr double kMarginY = 5;       // my
 inline constexpr double kColumnWidth = 70;  // w
 inline constexpr double kRowHeight = 25;    // h
 

@@ -13,12 +13,16 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QUrl>
@@ -27,13 +31,8 @@
 #include <cstdio>
 #include <numbers>
 
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
-
-#include "plot/plot_surface.h"
 #include "platform/fake_platform.h"
+#include "plot/plot_surface.h"
 #include "tools/make_docs/figures.h"
 #include "window/app_setup.h"
 #include "window/form1.h"
@@ -42,9 +41,7 @@ namespace {
 
 using orvinda::docs::FigureShape;
 
-void fail(const QString& message) {
-  std::fprintf(stderr, "make_docs: %s\n", qPrintable(message));
-}
+void fail(const QString& message) { std::fprintf(stderr, "make_docs: %s\n", qPrintable(message)); }
 
 // The numbers uprav.html refers to, placed at the top-left corner of each control.
 void mark_controls(QImage& image, const orvinda::Form1& form) {
@@ -52,7 +49,7 @@ void mark_controls(QImage& image, const orvinda::Form1& form) {
     const QWidget* widget;
     int number;
   } marks[] = {
-      {form.menuBar(), 1}, {form.Label10, 2}, {form.Label11, 3}, {form.Picture1, 4},
+      {form.menuBar(), 1}, {form.Label10, 2},  {form.Label11, 3}, {form.Picture1, 4},
       {form.CmdOK, 5},     {form.HScroll1, 6}, {form.Label21, 7},
   };
   QPainter p(&image);
