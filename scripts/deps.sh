@@ -8,7 +8,7 @@ orvinda_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libqt6svg6 qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins
   libgl-dev fonts-liberation2 fonts-dejavu-core
-  locales
+  locales clang-format-14
 )
 
 orvinda_install_missing() {

@@ -6,6 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/deps.sh"
 orvinda_install_missing "${orvinda_packages[@]}"
 orvinda_ensure_ru_locale
+"$root/scripts/check_format.sh"
 
 build="$root/build-test"
 cmake -S "$root" -B "$build" -G Ninja \
