@@ -8,20 +8,10 @@
 #include <QSvgRenderer>
 #include <QTranslator>
 
+#include "plot/resources.h"
 #include "window/fonts.h"
 
-// The pictures live in a static library, whose resources need a nudge.
-static void init_resources_once() {
-  static const bool done = [] {
-    Q_INIT_RESOURCE(resources);
-    return true;
-  }();
-  (void)done;
-}
-
 namespace orvinda {
-
-void ensure_resources() { init_resources_once(); }
 
 QIcon program_icon() {
   ensure_resources();

@@ -8,9 +8,6 @@ namespace orvinda {
 // Fonts, Qt's own Russian texts (buttons, context menus) and the icon.
 void prepare_application(QApplication& app);
 
-// Makes the pictures of the program available (safe to call often).
-void ensure_resources();
-
 // The program's icon at the usual sizes.
 QIcon program_icon();
 

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
+#include "plot/resources.h"
 #include "window/app_setup.h"
 #include "window/fonts.h"
 #include "window/form2.h"
