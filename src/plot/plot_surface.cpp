@@ -3,46 +3,12 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
-#include <memory>
+
+#include "plot/plot_painter.h"
 
 namespace orvinda {
-
-namespace {
-
-// Keeps a segment's pixel coordinates within a sane distance of the surface,
-// so far-away ends never reach the rasteriser.
-bool clip_segment(QPointF& a, QPointF& b, const QRectF& box) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
-                       box.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double r = q[i] / p[i];
-    if (p[i] < 0) {
-      if (r > t1) return false;
-      t0 = std::max(t0, r);
-    } else {
-      if (r < t0) return false;
-      t1 = std::min(t1, r);
-    }
-  }
-  const QPointF start = a;
-  a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
-  b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-  return true;
-}
-
-bool finite_point(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
-
-}  // namespace
 
 QColor bgr_color(unsigned value) {
   return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -54,12 +20,15 @@ PlotSurface::PlotSurface(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(false);
 }
 
+PlotSurface::~PlotSurface() = default;
+
 void PlotSurface::Scale(double x1, double y1, double x2, double y2) {
   scale_x1_ = x1;
   scale_y1_ = y1;
   scale_x2_ = x2;
   scale_y2_ = y2;
   updateMapping();
+  list_.add({DrawOp::Kind::Scale, x1, y1, x2, y2});
 }
 
 void PlotSurface::updateMapping() {
@@ -70,11 +39,23 @@ void PlotSurface::ensurePicture() {
   const qreal dpr = devicePixelRatioF();
   const QSize device_size = (QSizeF(size()) * dpr).toSize();
   if (picture_.size() == device_size && picture_.devicePixelRatio() == dpr) return;
+  const bool same_size = picture_.devicePixelRatio() > 0 &&
+                         (QSizeF(picture_.size()) / picture_.devicePixelRatio()).toSize() == size();
   endBatch();
   QImage fresh(device_size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   fresh.setDevicePixelRatio(dpr);
   fresh.fill(Qt::white);
   picture_ = fresh;
+  // Another pixel ratio at the same size: the same picture, drawn again
+  // sharp for the new screen. A new size is redrawn by its owner.
+  if (same_size && !list_.empty()) renderAgain();
+}
+
+void PlotSurface::renderAgain() {
+  endBatch();
+  picture_.fill(Qt::white);
+  list_.replayOnto(picture_);
+  update();
 }
 
 void PlotSurface::Cls() {
@@ -82,7 +63,8 @@ void PlotSurface::Cls() {
   ensurePicture();
   picture_.fill(Qt::white);
   operations_ = 0;
-  drawn_.clear();
+  list_.clear(size(), font(), logicalDpiY());
+  list_.add({DrawOp::Kind::Scale, scale_x1_, scale_y1_, scale_x2_, scale_y2_});
   current_x_ = 0;
   current_y_ = 0;
   update();
@@ -90,6 +72,7 @@ void PlotSurface::Cls() {
 
 void PlotSurface::beginBatch() {
   ensurePicture();
+  single_.reset();
   if (!batch_) batch_ = std::make_unique<QPainter>(&picture_);
 }
 
@@ -100,31 +83,32 @@ void PlotSurface::endBatch() {
   batch_dirty_ = QRect();
 }
 
-void PlotSurface::fillCrisp(const QRectF& logical, QColor color) {
+QPainter& PlotSurface::painter() {
+  if (batch_) return *batch_;
+  if (!single_) single_ = std::make_unique<QPainter>(&picture_);
+  return *single_;
+}
+
+PlotPainter PlotSurface::painterFor(const ScaleMapping& mapping) {
   ensurePicture();
-  // Straight into the pixels: dense grids are hundreds of such lines, and
-  // the painter's span filler costs far more than the writes themselves.
-  const qreal dpr = picture_.devicePixelRatio();
-  const QRect device =
-      QRectF(logical.topLeft() * dpr, logical.size() * dpr).toAlignedRect() & picture_.rect();
-  if (device.isEmpty()) return;
-  const QRgb value = qPremultiply(color.rgba());
-  // A shared picture is copied on write; a painter must not keep the old one.
-  if (!picture_.isDetached()) endBatch();
-  uchar* const bits = picture_.bits();  // one detach check, not one per row
-  const qsizetype stride = picture_.bytesPerLine();
-  for (int y = device.top(); y <= device.bottom(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
-    std::fill(line + device.left(), line + device.right() + 1, value);
-  }
+  // A shared picture is copied on the next write; a painter must not keep
+  // drawing into the old copy.
+  if (batch_ && !picture_.isDetached()) endBatch();
+  single_.reset();
+  if (!picture_.isDetached()) picture_.detach();
+  return PlotPainter(
+      mapping, size(), [this]() -> QPainter& { return painter(); }, &picture_);
 }
 
 void PlotSurface::setDrawWidth(int pixels) { draw_width_ = std::max(1, pixels); }
 
+QColor PlotSurface::foreground() const { return palette().color(QPalette::WindowText); }
+
 void PlotSurface::touched(const QRectF& rect) {
+  single_.reset();
+  if (rect.isEmpty()) return;
   ++operations_;
   const QRect dirty = rect.toAlignedRect().adjusted(-1, -1, 1, 1);
-  // A batch repaints once, in one rectangle, when it ends.
   if (batch_) {
     batch_dirty_ |= dirty;
   } else {
@@ -132,78 +116,19 @@ void PlotSurface::touched(const QRectF& rect) {
   }
 }
 
-bool PlotSurface::alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
-                               const QString& text) {
-  constexpr qsizetype kMaxRemembered = 16384;  // a static scene has far fewer
-  // A 64-bit fingerprint of the operation and of the scale it was drawn in.
-  quint64 hash = 1469598103934665603ULL;
-  auto add = [&hash](const auto& value) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-    for (std::size_t i = 0; i < sizeof value; ++i) hash = (hash ^ bytes[i]) * 1099511628211ULL;
-  };
-  add(kind);
-  for (double v : {a, b, c, d, scale_x1_, scale_y1_, scale_x2_, scale_y2_}) add(v);
-  add(color);
-  add(draw_width_);
-  add(width());
-  add(height());
-  for (QChar ch : text) add(ch.unicode());
-  if (drawn_.contains(hash)) return true;
-  if (drawn_.size() < kMaxRemembered) drawn_.insert(hash);
-  return false;
-}
-
-void PlotSurface::drawSegment(QPointF a, QPointF b, QColor color) {
-  if (!mapping_.valid() || !finite_point(a) || !finite_point(b)) return;
-  const double margin = draw_width_ + 2.0;
-  const QRectF box(-margin, -margin, width() + 2 * margin, height() + 2 * margin);
-  if (!clip_segment(a, b, box)) return;
-  const bool vertical = a.x() == b.x();
-  const bool horizontal = a.y() == b.y();
-  if (draw_width_ == 1 && (vertical || horizontal)) {
-    // One crisp pixel row or column, whatever the device pixel ratio.
-    QRectF r;
-    if (vertical) {
-      const double x = std::floor(a.x());
-      r = QRectF(x, std::min(a.y(), b.y()), 1, std::fabs(b.y() - a.y()) + 1);
-    } else {
-      const double y = std::floor(a.y());
-      r = QRectF(std::min(a.x(), b.x()), y, std::fabs(b.x() - a.x()) + 1, 1);
-    }
-    fillCrisp(r, color);
-    touched(r);
-    return;
-  }
-  // Axis-aligned wide lines sit on whole pixels: odd widths on pixel centres.
-  auto snap = [this](double v) { return draw_width_ % 2 ? std::floor(v) + 0.5 : std::round(v); };
-  if (vertical) {
-    a.setX(snap(a.x()));
-    b.setX(a.x());
-  } else if (horizontal) {
-    a.setY(snap(a.y()));
-    b.setY(a.y());
-  }
-  withPainter([&](QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(color, draw_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(a, b);
-  });
-  const double half = draw_width_ / 2.0 + 1;
-  touched(QRectF(a, b).normalized().adjusted(-half, -half, half, half));
-}
-
 void PlotSurface::Line(double x1, double y1, double x2, double y2, QColor color) {
-  if (!alreadyDrawn('L', x1, y1, x2, y2, color.rgb()))
-    drawSegment(QPointF(mapping_.to_px_x(x1), mapping_.to_px_y(y1)),
-                QPointF(mapping_.to_px_x(x2), mapping_.to_px_y(y2)), color);
+  if (list_.add({DrawOp::Kind::Line, x1, y1, x2, y2, color.rgba(), draw_width_})) {
+    touched(painterFor(mapping_).line({x1, y1}, {x2, y2}, color, draw_width_));
+  }
   current_x_ = x2;
   current_y_ = y2;
 }
 
 void PlotSurface::LineTo(double x, double y, QColor color) {
-  // The run's trace: never remembered, so memory stays flat however long it runs.
-  drawSegment(QPointF(mapping_.to_px_x(current_x_), mapping_.to_px_y(current_y_)),
-              QPointF(mapping_.to_px_x(x), mapping_.to_px_y(y)), color);
+  // Drawn whole on the screen; the list keeps what does not repeat, so its
+  // memory stays bounded however long the run goes on.
+  list_.addTrace({current_x_, current_y_}, {x, y}, color, draw_width_);
+  touched(painterFor(mapping_).line({current_x_, current_y_}, {x, y}, color, draw_width_));
   current_x_ = x;
   current_y_ = y;
 }
@@ -212,27 +137,10 @@ void PlotSurface::PSet(double x, double y) {
   current_x_ = x;
   current_y_ = y;
   if (!mapping_.valid()) return;
-  const QColor foreground = palette().color(QPalette::WindowText);
-  if (alreadyDrawn('P', x, y, 0, 0, foreground.rgb())) return;
-  const QPointF p(mapping_.to_px_x(x), mapping_.to_px_y(y));
-  if (!finite_point(p) || p.x() < -draw_width_ || p.y() < -draw_width_ ||
-      p.x() > width() + draw_width_ || p.y() > height() + draw_width_) {
-    return;
+  const QColor color = foreground();
+  if (list_.add({DrawOp::Kind::Dot, x, y, 0, 0, color.rgba(), draw_width_})) {
+    touched(painterFor(mapping_).dot({x, y}, color, draw_width_));
   }
-  if (draw_width_ == 1) {
-    const QRectF r(std::floor(p.x()), std::floor(p.y()), 1, 1);
-    fillCrisp(r, foreground);
-    touched(r);
-    return;
-  }
-  const double r = draw_width_ / 2.0;
-  withPainter([&](QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(foreground);
-    painter.drawEllipse(p, r, r);
-  });
-  touched(QRectF(p.x() - r, p.y() - r, 2 * r, 2 * r));
 }
 
 const QFontMetricsF& PlotSurface::metrics() const {
@@ -246,19 +154,26 @@ QSizeF PlotSurface::textSize(const QString& text) const {
 
 void PlotSurface::Print(const QString& text) {
   if (!mapping_.valid()) return;
-  if (alreadyDrawn('T', current_x_, current_y_, 0, 0, 0, text)) return;
-  const QPointF p(mapping_.to_px_x(current_x_), mapping_.to_px_y(current_y_));
-  if (!finite_point(p)) return;
-  const QSizeF extent = textSize(text);
-  const QRectF rect(p, extent);
-  if (!rect.intersects(QRectF(0, 0, width(), height()))) return;
-  withPainter([&](QPainter& painter) {
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QPointF(p.x(), p.y() + metrics().ascent()), text);
-  });
-  touched(rect);
+  const QColor color = foreground();
+  if (list_.add({DrawOp::Kind::Text, current_x_, current_y_, 0, 0, color.rgba(), 0, 0}, text)) {
+    touched(painterFor(mapping_).text({current_x_, current_y_}, text, font(), metrics(), color));
+  }
+}
+
+std::vector<DrawingList::Trace> PlotSurface::takeTraces() { return list_.takeTraces(); }
+
+void PlotSurface::drawTraces(const std::vector<DrawingList::Trace>& traces) {
+  const Batch batch(*this);
+  for (const DrawingList::Trace& trace : traces) {
+    const QColor color = QColor::fromRgba(trace.color);
+    trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
+      for (std::size_t i = 1; i < points.size(); ++i) {
+        list_.addTrace(points[i - 1], points[i], color, trace.width);
+        touched(painterFor(mapping_).line({points[i - 1].x, points[i - 1].y},
+                                          {points[i].x, points[i].y}, color, trace.width));
+      }
+    });
+  }
 }
 
 QColor PlotSurface::colorAt(double x, double y) const {
@@ -271,11 +186,8 @@ QColor PlotSurface::colorAt(double x, double y) const {
 
 void PlotSurface::paintEvent(QPaintEvent* event) {
   endBatch();
+  ensurePicture();  // a new screen's pixel ratio shows at once
   QPainter painter(this);
-  if (picture_.isNull()) {
-    painter.fillRect(event->rect(), Qt::white);
-    return;
-  }
   painter.drawImage(event->rect(), picture_,
                     QRectF(QPointF(event->rect().topLeft()) * picture_.devicePixelRatio(),
                            QSizeF(event->rect().size()) * picture_.devicePixelRatio()));
@@ -291,7 +203,14 @@ void PlotSurface::resizeEvent(QResizeEvent* event) {
 void PlotSurface::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::FontChange) metrics_.reset();
-  if (event->type() == QEvent::ScreenChangeInternal) ensurePicture();
+}
+
+bool PlotSurface::event(QEvent* event) {
+  if (event->type() == QEvent::ScreenChangeInternal) {
+    metrics_.reset();
+    ensurePicture();
+  }
+  return QWidget::event(event);
 }
 
 }  // namespace orvinda

@@ -1,21 +1,26 @@
 #pragma once
 // The plot area: a white drawing surface with a user scale in metres, a
-// current point and a pen width, whose picture persists until Cls. The
-// picture is kept at the screen's device pixel ratio; each drawing
-// operation repaints only the rectangle it touched.
+// current point and a pen width, whose picture persists until Cls. Every
+// operation is recorded in a drawing list and drawn at once on a picture
+// kept at the screen's device pixel ratio, repainting only the rectangle it
+// touched. The list draws the picture again for files, printing and a
+// changed screen.
 
 #include <QColor>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QSet>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "plot/drawing_list.h"
 #include "plot/scale_mapping.h"
 
 namespace orvinda {
+
+class PlotPainter;
 
 // A colour written &HBBGGRR, blue in the high byte.
 QColor bgr_color(unsigned value);
@@ -25,6 +30,7 @@ class PlotSurface : public QWidget {
 
  public:
   explicit PlotSurface(QWidget* parent = nullptr);
+  ~PlotSurface() override;
 
   // Upper-left corner (x1, y1), lower-right corner (x2, y2).
   void Scale(double x1, double y1, double x2, double y2);
@@ -33,7 +39,7 @@ class PlotSurface : public QWidget {
   int DrawWidth() const { return draw_width_; }
 
   void Line(double x1, double y1, double x2, double y2, QColor color);
-  void LineTo(double x, double y, QColor color);  // from the current point
+  void LineTo(double x, double y, QColor color);  // from the current point: the run's trace
   void PSet(double x, double y);                  // foreground colour
   void setCurrentX(double x) { current_x_ = x; }
   void setCurrentY(double y) { current_y_ = y; }
@@ -60,6 +66,13 @@ class PlotSurface : public QWidget {
   void endBatch();
 
   const ScaleMapping& mapping() const { return mapping_; }
+  // What was drawn since the last Cls.
+  const DrawingList& drawing() const { return list_; }
+  // Takes the run's trace out of the list (the picture keeps it until Cls)
+  // and draws a taken trace again in the present scale and size.
+  std::vector<DrawingList::Trace> takeTraces();
+  void drawTraces(const std::vector<DrawingList::Trace>& traces);
+
   // The persistent picture, at device resolution.
   const QImage& picture() const { return picture_; }
   // The picture's colour at a point in metres (for checks).
@@ -71,40 +84,29 @@ class PlotSurface : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   const QFontMetricsF& metrics() const;
-  template <typename Draw>
-  void withPainter(Draw draw) {
-    ensurePicture();
-    if (batch_) {
-      draw(*batch_);
-      return;
-    }
-    QPainter painter(&picture_);
-    draw(painter);
-  }
+  QPainter& painter();
+  PlotPainter painterFor(const ScaleMapping& mapping);
   void ensurePicture();
+  void renderAgain();
   void updateMapping();
-  void drawSegment(QPointF a, QPointF b, QColor color);
-  void fillCrisp(const QRectF& logical, QColor color);
   void touched(const QRectF& rect);
-  // True when the very same operation was already drawn since Cls: drawing
-  // it again would only thicken antialiased edges, so the picture of a scene
-  // drawn twice stays the picture of the scene drawn once.
-  bool alreadyDrawn(char kind, double a, double b, double c, double d, QRgb color,
-                    const QString& text = QString());
+  QColor foreground() const;
 
   QImage picture_;
+  DrawingList list_;
   ScaleMapping mapping_;
   double scale_x1_ = 0, scale_y1_ = 0, scale_x2_ = 1, scale_y2_ = 1;
   double current_x_ = 0, current_y_ = 0;
   int draw_width_ = 1;
   int operations_ = 0;
-  QSet<quint64> drawn_;
   mutable std::optional<QFontMetricsF> metrics_;
   std::unique_ptr<QPainter> batch_;
-  QRect batch_dirty_;  // measuring is hot when grids are dense
+  std::unique_ptr<QPainter> single_;  // one operation's painter outside a batch
+  QRect batch_dirty_;                 // a batch repaints once, in one rectangle, when it ends
 };
 
 }  // namespace orvinda

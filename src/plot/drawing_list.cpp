@@ -1,0 +1,147 @@
+#include "plot/drawing_list.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <cstring>
+
+#include "plot/plot_painter.h"
+
+namespace orvinda {
+
+namespace {
+
+constexpr qsizetype kMaxRemembered = 16384;  // a static scene has far fewer
+
+quint64 fingerprint(const DrawOp& op, const std::array<double, 4>& scale, const QString& text) {
+  quint64 hash = 1469598103934665603ULL;
+  auto add = [&hash](const auto& value) {
+    unsigned char bytes[sizeof value];
+    std::memcpy(bytes, &value, sizeof value);
+    for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ULL;
+  };
+  add(static_cast<int>(op.kind));
+  for (double v : {op.a, op.b, op.c, op.d, scale[0], scale[1], scale[2], scale[3]}) add(v);
+  add(op.color);
+  add(op.width);
+  for (QChar ch : text) add(ch.unicode());
+  return hash;
+}
+
+}  // namespace
+
+void DrawingList::clear(QSizeF size_px, const QFont& font, double logical_dpi) {
+  scale_.reset();
+  ops_.clear();
+  texts_.clear();
+  seen_.clear();
+  traces_.clear();
+  size_ = size_px;
+  font_ = font;
+  dpi_ = logical_dpi > 0 ? logical_dpi : 96;
+}
+
+bool DrawingList::add(const DrawOp& op, const QString& text) {
+  if (op.kind == DrawOp::Kind::Scale) {
+    const std::array<double, 4> corners{op.a, op.b, op.c, op.d};
+    if (scale_ == corners) return false;
+    scale_ = corners;
+    ops_.push_back(op);
+    return true;
+  }
+  const std::array<double, 4> scale = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
+  const quint64 key = fingerprint(op, scale, text);
+  if (auto it = seen_.constFind(key); it != seen_.constEnd()) {
+    const DrawOp& earlier = ops_[static_cast<std::size_t>(*it)];
+    const bool same_text = op.text < 0 || texts_.at(earlier.text) == text;
+    DrawOp candidate = op;
+    candidate.text = earlier.text;
+    if (candidate == earlier && same_text) return false;
+  }
+  DrawOp stored = op;
+  if (op.kind == DrawOp::Kind::Text) {
+    stored.text = static_cast<int>(texts_.size());
+    texts_ << text;
+  }
+  if (seen_.size() < kMaxRemembered) seen_.insert(key, static_cast<int>(ops_.size()));
+  ops_.push_back(stored);
+  return true;
+}
+
+bool DrawingList::addTrace(TracePoint a, TracePoint b, QColor color, int width) {
+  const std::array<double, 4> s = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
+  const bool same_chunk =
+      !traces_.empty() && traces_.back().color == color.rgba() && traces_.back().width == width &&
+      traces_.back().store.left() == s[0] && traces_.back().store.top() == s[1] &&
+      traces_.back().store.right() == s[2] && traces_.back().store.bottom() == s[3];
+  if (!same_chunk) traces_.push_back({TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width});
+  return traces_.back().store.add(a, b);
+}
+
+std::vector<DrawingList::Trace> DrawingList::takeTraces() {
+  std::vector<Trace> out;
+  out.swap(traces_);
+  return out;
+}
+
+std::size_t DrawingList::memoryBytes() const {
+  std::size_t bytes = sizeof(*this) + ops_.capacity() * sizeof(DrawOp) +
+                      static_cast<std::size_t>(seen_.capacity()) * (sizeof(quint64) + sizeof(int));
+  for (const QString& text : texts_) bytes += sizeof(QString) + text.capacity() * sizeof(QChar);
+  for (const Trace& trace : traces_) bytes += trace.store.memoryBytes();
+  return bytes;
+}
+
+void DrawingList::replay(QPainter& painter, const QRectF& target) const {
+  replayWith(&painter, nullptr, target);
+}
+
+void DrawingList::replayOnto(QImage& image) const {
+  QPainter painter(&image);
+  replayWith(&painter, &image, QRectF(QPointF(0, 0), size_));
+}
+
+void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& target) const {
+  if (size_.isEmpty()) return;
+  painter->save();
+  painter->translate(target.topLeft());
+  painter->scale(target.width() / size_.width(), target.height() / size_.height());
+  painter->setClipRect(QRectF(QPointF(0, 0), size_), Qt::IntersectClip);
+
+  // Texts keep the size they had on the surface, in its pixels, whatever
+  // the resolution of the device drawn on.
+  QFont font = font_;
+  const double device_dpi = painter->device() ? painter->device()->logicalDpiY() : dpi_;
+  if (font.pointSizeF() > 0 && device_dpi > 0)
+    font.setPointSizeF(font.pointSizeF() * dpi_ / device_dpi);
+  const QFontMetricsF metrics(font_);
+
+  ScaleMapping mapping;
+  auto painter_of = [painter]() -> QPainter& { return *painter; };
+  for (const DrawOp& op : ops_) {
+    if (op.kind == DrawOp::Kind::Scale) {
+      mapping = ScaleMapping(op.a, op.b, op.c, op.d, size_.width(), size_.height());
+      continue;
+    }
+    PlotPainter draw(mapping, size_, painter_of, image);
+    const QColor color = QColor::fromRgba(op.color);
+    switch (op.kind) {
+      case DrawOp::Kind::Line: draw.line({op.a, op.b}, {op.c, op.d}, color, op.width); break;
+      case DrawOp::Kind::Dot: draw.dot({op.a, op.b}, color, op.width); break;
+      case DrawOp::Kind::Text:
+        draw.text({op.a, op.b}, texts_.at(op.text), font, metrics, color);
+        break;
+      case DrawOp::Kind::Scale: break;
+    }
+  }
+  for (const Trace& trace : traces_) {
+    const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
+                                     trace.store.bottom(), size_.width(), size_.height());
+    PlotPainter draw(trace_mapping, size_, painter_of, image);
+    trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
+      draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
+    });
+  }
+  painter->restore();
+}
+
+}  // namespace orvinda
