@@ -6,13 +6,14 @@
 #include <cmath>
 
 #include "model/characteristics.h"
+#include "model/start_values.h"
 #include "platform/fake_platform.h"
 #include "window/form1.h"
 
 using namespace orvinda;
 
 namespace {
-MotionParameters start_values() { return MotionParameters{1, 3, 3, 1.8, 3, 2.0f}; }
+MotionParameters start_values() { return kStartParameters; }
 }  // namespace
 
 class TestCharacteristics : public QObject {

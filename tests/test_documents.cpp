@@ -9,6 +9,7 @@
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
+#include "model/start_values.h"
 #include "tools/make_docs/figures.h"
 
 using namespace orvinda;
@@ -127,7 +128,7 @@ class TestDocuments : public QObject {
   // The exercise of the second help: the start values close after 5
   // horizontal periods with 9 touches on top and 5 on the right.
   void start_values_touch_nine_times_on_top_and_five_on_the_right() {
-    const MotionParameters p{1, 3, 3, 1.8, 3, 2.0f};
+    const MotionParameters p = kStartParameters;
     const Characteristics c = compute_characteristics(p, 0, false);
     const int steps = 5 * 720;
     RunStepper stepper(p, c.wywx, static_cast<float>(5 * kTwoPi / steps));

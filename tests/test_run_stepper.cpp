@@ -6,6 +6,7 @@
 #include "model/characteristics.h"
 #include "model/device_layout.h"
 #include "model/run_stepper.h"
+#include "model/start_values.h"
 
 using namespace orvinda;
 
@@ -21,7 +22,7 @@ class TestRunStepper : public QObject {
 
  private Q_SLOTS:
   void time_is_a_float_running_sum() {
-    const MotionParameters p{1, 3, 3, 1.8, 3, 2.0f};
+    const MotionParameters p = kStartParameters;
     RunStepper stepper = stepper_for(p);
     const float dt = compute_characteristics(p, 0, false).dt;
     float t = 0;
@@ -37,14 +38,14 @@ class TestRunStepper : public QObject {
   }
 
   void first_step_leaves_the_initial_point_a_little() {
-    RunStepper stepper = stepper_for({1, 3, 3, 1.8, 3, 2.0f});
+    RunStepper stepper = stepper_for(kStartParameters);
     const RunStep s = stepper.next();
     QVERIFY(std::hypot(s.x - 3, s.y - 3) < 0.5);
     QVERIFY(std::hypot(s.x - 3, s.y - 3) > 0.05);
   }
 
   void device_moves_at_odd_steps_from_the_third() {
-    RunStepper stepper = stepper_for({1, 3, 3, 1.8, 3, 2.0f});
+    RunStepper stepper = stepper_for(kStartParameters);
     QList<int> moved;
     for (int step = 1; step <= 9; ++step) {
       if (stepper.next().move_device) moved << step;

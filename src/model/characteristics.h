@@ -10,13 +10,15 @@ inline constexpr double kPi = 3.1415926535;
 inline constexpr double kTwoPi = 6.283185307;
 inline constexpr std::int16_t kStepsPerPeriod = 50;
 
+// The six parameters; by default a point at rest with equal frequencies
+// (the window's start values are kStartParameters).
 struct MotionParameters {
   double wx = 1;
-  double x0 = 3;
-  double vx0 = 3;
-  double wy = 1.8;
-  double y0 = 3;
-  float vy0 = 2;
+  double x0 = 0;
+  double vx0 = 0;
+  double wy = 1;
+  double y0 = 0;
+  float vy0 = 0;
 };
 
 struct Characteristics {

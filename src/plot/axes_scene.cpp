@@ -6,7 +6,7 @@
 #include "model/device_layout.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
-#include "plot/device_piece.h"
+#include "plot/device.h"
 #include "plot/grid_plan.h"
 #include "plot/plot_surface.h"
 
@@ -92,18 +92,7 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
 
 }  // namespace
 
-DeviceSizes device_sizes(const DevicePieces& pieces) {
-  DeviceSizes sizes;
-  sizes.ball_w = pieces.ball->Width();
-  sizes.ball_h = pieces.ball->Height();
-  sizes.block_w = pieces.block->Width();
-  sizes.block_h = pieces.block->Height();
-  sizes.bar_w = pieces.bar->Width();
-  sizes.vspring_w = pieces.vspring->Width();
-  return sizes;
-}
-
-GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& pieces) {
+GridCounts draw_axes(PlotSurface& s, const SceneInput& in, Device& device) {
   GridCounts counts;
   counts.nx = saturate(in.xmax * 2);
   counts.dx = (in.xmax / 2 - in.xmin / 2) / in.xmax;
@@ -145,28 +134,14 @@ GridCounts draw_axes(PlotSurface& s, const SceneInput& in, const DevicePieces& p
     s.Print(QStringLiteral("Vo"));
   }
 
-  const DeviceSizes sizes = device_sizes(pieces);
+  const DeviceSizes sizes = device.sizes();
 
   s.setDrawWidth(4);
   s.Line(in.xmin, in.ymax - sizes.ball_h / 2, in.xmax, in.ymax - sizes.ball_h / 2,
          bgr_color(kRailColor));
   s.setDrawWidth(3);
 
-  const DevicePlacement p =
-      initial_device_placement(in.x0, in.y0, in.xmin, in.ymax, in.ymin, sizes);
-  pieces.bar->setLeft(p.bar_left);
-  pieces.bar->setTop(p.bar_top);
-  pieces.bar->setHeight(p.bar_height);
-  pieces.ball->setLeft(p.ball_left);
-  pieces.ball->setTop(p.ball_top);
-  pieces.block->setTop(p.block_top);
-  pieces.block->setLeft(p.block_left);
-  pieces.hspring->setLeft(p.hspring_left);
-  pieces.hspring->setWidth(p.hspring_width);
-  pieces.hspring->setTop(p.hspring_top);
-  pieces.vspring->setTop(p.vspring_top);
-  pieces.vspring->setLeft(p.vspring_left);
-  pieces.vspring->setHeight(p.vspring_height);
+  device.place(in.x0, in.y0, in.xmin, in.ymax, in.ymin);
 
   s.PSet(in.x0, in.y0);
   return counts;

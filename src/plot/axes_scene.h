@@ -4,11 +4,9 @@
 
 #include <QString>
 
-#include "model/device_layout.h"
-
 namespace orvinda {
 
-class DevicePiece;
+class Device;
 class PlotSurface;
 
 struct SceneInput {
@@ -16,14 +14,6 @@ struct SceneInput {
   double x0 = 0, y0 = 0, vx0 = 0;
   float vy0 = 0;
   QString decimal_separator = QStringLiteral(".");
-};
-
-struct DevicePieces {
-  DevicePiece* ball = nullptr;     // Shape1
-  DevicePiece* block = nullptr;    // Shape2
-  DevicePiece* hspring = nullptr;  // Image1
-  DevicePiece* vspring = nullptr;  // Image2
-  DevicePiece* bar = nullptr;      // Image3
 };
 
 struct GridCounts {
@@ -39,10 +29,8 @@ inline constexpr unsigned kVelocityColor = 0xFF0000;
 inline constexpr unsigned kRailColor = 0x004080;
 inline constexpr unsigned kTraceColor = 0x0000FF;
 
-// The pieces' sizes in metres, read from them at this moment.
-DeviceSizes device_sizes(const DevicePieces& pieces);
-
-// Leaves the pen width 3 and the current point at (x0, y0).
-GridCounts draw_axes(PlotSurface& surface, const SceneInput& in, const DevicePieces& pieces);
+// Leaves the pen width 3 and the current point at (x0, y0), and the device
+// at the initial point.
+GridCounts draw_axes(PlotSurface& surface, const SceneInput& in, Device& device);
 
 }  // namespace orvinda

@@ -69,8 +69,16 @@ void DevicePiece::applyGeometry() {
 void DevicePiece::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   QPainter painter(this);
+  render(painter, QRectF(rect()));
+}
+
+void DevicePiece::render(QPainter& painter, const QRectF& target) const {
+  if (target.width() <= 0 || target.height() <= 0) return;
+  painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  // A one-pixel outline inside the piece; it grows with a scaled painter.
+  const double outline = 1.0;
+  const QRectF box = target.adjusted(0.5, 0.5, -0.5, -0.5);
   switch (look_) {
     case Look::Ball: {
       QRadialGradient shade(box.center() - QPointF(box.width() / 5, box.height() / 5),
@@ -78,22 +86,23 @@ void DevicePiece::paintEvent(QPaintEvent*) {
       shade.setColorAt(0, kGrey.lighter(135));
       shade.setColorAt(0.6, kGrey);
       shade.setColorAt(1, kGrey.darker(125));
-      painter.setPen(QPen(kGrey.darker(170), 1));
+      painter.setPen(QPen(kGrey.darker(170), outline));
       painter.setBrush(shade);
       painter.drawEllipse(box);
       break;
     }
     case Look::Block:
-      painter.setPen(QPen(kGrey.darker(170), 1));
+      painter.setPen(QPen(kGrey.darker(170), outline));
       painter.setBrush(kGrey);
       painter.drawRect(box);
       break;
     case Look::Picture:
       // Drawn afresh at every size: the strokes keep their width however
       // far the picture is stretched, and the springs change size all the time.
-      renderer_->render(&painter, QRectF(rect()));
+      renderer_->render(&painter, target);
       break;
   }
+  painter.restore();
 }
 
 }  // namespace orvinda

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
 class QSvgRenderer;
 
 namespace orvinda {
@@ -36,6 +37,9 @@ class DevicePiece : public QWidget {
 
   // The exact pixel rectangle inside the surface (fractional).
   QRectF pixelRect() const { return rect_; }
+  // Draws the piece's look into a rectangle of any painter (pictures of the
+  // plot use it for the device as it stands).
+  void render(QPainter& painter, const QRectF& target) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -11,8 +11,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "model/start_values.h"
 #include "platform/document_lookup.h"
 #include "platform/platform.h"
+#include "plot/device.h"
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
@@ -173,7 +175,7 @@ void Form1::createControls() {
   HScroll1 = new SlowDownScrollBar(client_);
   HScroll1->setObjectName(QStringLiteral("HScroll1"));
   HScroll1->setRange(1, 9);
-  HScroll1->setValue(5);
+  HScroll1->setValue(kStartSlowDown);
   HScroll1->setSingleStep(1);
   HScroll1->setPageStep(1);
   HScroll1->setFocusPolicy(Qt::StrongFocus);
@@ -205,26 +207,12 @@ void Form1::createControls() {
 }
 
 void Form1::createDevice() {
-  // Stacking: the bar and springs behind the block and the ball.
-  Image3 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(4, 400),
-                           QStringLiteral(":/bar.svg"));
-  Image2 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(24, 100),
-                           QStringLiteral(":/spring_vertical.svg"));
-  Image1 = new DevicePiece(Picture1, DevicePiece::Look::Picture, QSizeF(100, 24),
-                           QStringLiteral(":/spring_horizontal.svg"));
-  Shape2 = new DevicePiece(Picture1, DevicePiece::Look::Block, QSizeF(24, 24));
-  Shape1 = new DevicePiece(Picture1, DevicePiece::Look::Ball, QSizeF(24, 24));
-  // Named for screen readers.
-  Image3->setAccessibleName(QStringLiteral("Стержень"));
-  Image2->setAccessibleName(QStringLiteral("Вертикальная пружина"));
-  Image1->setAccessibleName(QStringLiteral("Горизонтальная пружина"));
-  Shape2->setAccessibleName(QStringLiteral("Брусок"));
-  Shape1->setAccessibleName(QStringLiteral("Шарик"));
-  Image3->setObjectName(QStringLiteral("Image3"));
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Shape2->setObjectName(QStringLiteral("Shape2"));
-  Shape1->setObjectName(QStringLiteral("Shape1"));
+  device_ = std::make_unique<Device>(Picture1);
+  Shape1 = device_->ball();
+  Shape2 = device_->block();
+  Image1 = device_->hspring();
+  Image2 = device_->vspring();
+  Image3 = device_->bar();
 }
 
 void Form1::createMenus() {
@@ -267,13 +255,13 @@ void Form1::applyTabOrder() {
 }
 
 void Form1::Form_Load() {
-  wx = 1;
-  x0 = 3;
-  vx0 = 3;
-  wy = 1.8;
-  y0 = 3;
-  vy0 = 2;
-  zam = 5;
+  wx = kStartParameters.wx;
+  x0 = kStartParameters.x0;
+  vx0 = kStartParameters.vx0;
+  wy = kStartParameters.wy;
+  y0 = kStartParameters.y0;
+  vy0 = kStartParameters.vy0;
+  zam = kStartSlowDown;
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/characteristics.h"
@@ -24,6 +25,7 @@ class QTimer;
 
 namespace orvinda {
 
+class Device;
 class DevicePiece;
 class Platform;
 class PlotSurface;
@@ -127,6 +129,9 @@ class Form1 : public QMainWindow {
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
 
+  // The five pieces of the device together (Shape1, Shape2, Image1 ... Image3).
+  Device& device() const { return *device_; }
+
   // Asks whether to close; true cancels the closing.
   bool Form_Unload();
 
@@ -162,6 +167,7 @@ class Form1 : public QMainWindow {
 
   Platform& platform_;
   QWidget* client_ = nullptr;
+  std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;

@@ -10,6 +10,7 @@
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "plot/axes_scene.h"
+#include "plot/device.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
 #include "window/form1.h"
@@ -122,7 +123,7 @@ void Form1::axes() {
   in.vx0 = vx0;
   in.vy0 = vy0;
   in.decimal_separator = decimal_separator();
-  const GridCounts counts = draw_axes(*Picture1, in, {Shape1, Shape2, Image1, Image2, Image3});
+  const GridCounts counts = draw_axes(*Picture1, in, *device_);
   nx = counts.nx;
   dx = counts.dx;
   ny = counts.ny;

@@ -14,7 +14,7 @@
 #include "model/run_stepper.h"
 #include "platform/platform.h"
 #include "plot/axes_scene.h"
-#include "plot/device_piece.h"
+#include "plot/device.h"
 #include "plot/plot_surface.h"
 #include "window/form1.h"
 
@@ -72,17 +72,7 @@ void Form1::raschet() {
     const RunStep step = stepper.next();
     ++run_steps_;
     Picture1->LineTo(step.segment_x, step.segment_y, red);
-    if (step.move_device) {
-      const DeviceSizes sizes = device_sizes({Shape1, Shape2, Image1, Image2, Image3});
-      const DeviceMove m = moved_device(step.x, step.y, xmin, ymax, sizes);
-      Image3->setLeft(m.bar_left);
-      Shape1->setLeft(m.ball_left);
-      Shape1->setTop(m.ball_top);
-      Image1->setWidth(m.hspring_width);
-      Shape2->setLeft(m.block_left);
-      Image2->setLeft(m.vspring_left);
-      Image2->setHeight(m.vspring_height);
-    }
+    if (step.move_device) device_->move(step.x, step.y, xmin, ymax);
     Q_EMIT stepTaken();
     Wait(zam * 0.01);
   }
