@@ -4,6 +4,7 @@ namespace orvinda {
 
 void FakePlatform::tone(int frequency_hz, int duration_ms) {
   tones.push_back({frequency_hz, duration_ms});
+  if (while_tone_sounds) while_tone_sounds();
 }
 
 MessageAnswer FakePlatform::message_box(QWidget*, const QString& text, const QString& title,

@@ -39,6 +39,7 @@ class FakePlatform : public Platform {
 
   std::vector<MessageAnswer> answers;        // taken from the front
   std::function<void()> while_message_open;  // runs inside message_box
+  std::function<void()> while_tone_sounds;   // runs inside tone
   bool open_succeeds = true;
   bool editor_succeeds = true;
 };
