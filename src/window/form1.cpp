@@ -266,13 +266,14 @@ void Form1::Form_Load() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) {
-    if (!size_locked_) {
+    if (size_locked_) {
+      // Forced from outside during a run: the next step goes back, once
+      // however many came, and the run's picture stays.
+      if (size() != locked_size_) resize_back_due_ = true;
+    } else if (rejections_ > 0) {
+      redraw_waiting_ = true;
+    } else {
       Form_Resize();
-    } else if (size() != locked_size_) {
-      // Forced from outside during a run: go back, and keep the run's picture.
-      QTimer::singleShot(0, this, [this] {
-        if (size_locked_ && size() != locked_size_) resize(locked_size_);
-      });
     }
   }
   return QMainWindow::eventFilter(watched, event);

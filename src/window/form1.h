@@ -163,6 +163,7 @@ class Form1 : public QMainWindow {
   void textChange(int box);
   void setBoxText(QLineEdit* box, const QString& text);
   void lockSize(bool locked);
+  void resizeBackIfForced();
   void openDocument(const QString& file_name);
 
   Platform& platform_;
@@ -176,6 +177,9 @@ class Form1 : public QMainWindow {
   bool program_ended_ = false;
   QElapsedTimer pause_clock_;
   qint64 pause_due_ns_ = 0;
+  int rejections_ = 0;            // a rejected frequency's tone or box is open
+  bool redraw_waiting_ = false;   // a resize came meanwhile
+  bool resize_back_due_ = false;  // a resize forced during a run, answered at the next step
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;

@@ -32,14 +32,17 @@ void Form1::textChange(int box) {
   }
 
   if ((box == 1 || box == 4) && *doubles[box] <= 0) {
-    tone(25);
-    // The replacement is in place before the box opens, so a redraw while it
-    // is open finds a valid frequency and asks nothing twice.
+    // The tone and the box run event loops: no frequency of 0 or less may be
+    // stored across them, and a redraw the window system asks for meanwhile
+    // waits, so the box shows over the text as typed.
     *doubles[box] = box == 1 ? 1 : 2;
+    ++rejections_;
+    tone(25);
     platform_.message_box(this,
                           QStringLiteral("Частота должна быть больше 0! "
                                          "Не вводите заново, а исправьте!"),
                           QStringLiteral("Ошибка"), MessageButtons::Ok);
+    --rejections_;
   }
 
   const QString normal = QString::fromStdString(box == 6 ? format_signed_number(vy0)
@@ -48,6 +51,9 @@ void Form1::textChange(int box) {
     setBoxText(edit, normal);
     edit->setCursorPosition(caret_after_rewrite(text, caret, normal));
   }
+  // This redraw comes after the replacement is written; it also answers a
+  // resize that waited for the rejection.
+  if (rejections_ == 0) redraw_waiting_ = false;
   Form_Resize();
 }
 

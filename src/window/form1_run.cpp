@@ -45,6 +45,9 @@ void Form1::CmdOK_Click() {
 
 void Form1::lockSize(bool locked) {
   if (locked == size_locked_) return;
+  // A size forced in the last moments of the run is undone while the
+  // window is still locked, so going back redraws nothing.
+  if (!locked) resizeBackIfForced();
   size_locked_ = locked;
   QWindow* handle = windowHandle();
   if (locked) {
@@ -63,6 +66,12 @@ void Form1::lockSize(bool locked) {
   }
 }
 
+void Form1::resizeBackIfForced() {
+  if (!resize_back_due_) return;
+  resize_back_due_ = false;
+  if (size() != locked_size_) resize(locked_size_);
+}
+
 void Form1::raschet() {
   RunStepper stepper({wx, x0, vx0, wy, y0, vy0}, wywx, dt);
   const QColor red = bgr_color(kTraceColor);
@@ -73,6 +82,7 @@ void Form1::raschet() {
     ++run_steps_;
     Picture1->LineTo(step.segment_x, step.segment_y, red);
     if (step.move_device) device_->move(step.x, step.y, xmin, ymax);
+    resizeBackIfForced();
     Q_EMIT stepTaken();
     Wait(zam * 0.01);
   }
