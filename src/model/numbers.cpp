@@ -136,6 +136,35 @@ double parse_leading_number(std::string_view raw) {
   return value + 0.0;  // never -0
 }
 
+std::optional<double> parse_whole_number(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (is_digit(text[i])) {
+      ++digits;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponent_digits = 0;
+    for (; i < text.size() && is_digit(text[i]); ++i) ++exponent_digits;
+    if (exponent_digits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  return parse_leading_number(text);
+}
+
 namespace {
 
 std::string format_with_digits(double value, int significant) {

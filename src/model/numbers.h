@@ -2,6 +2,7 @@
 // Reading and writing the numbers of the parameter boxes. The point is the
 // only decimal separator here, whatever the user's locale.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ namespace orvinda {
 // magnitude with its sign; below the smallest it becomes 0. Never -0, never
 // inf or nan.
 double parse_leading_number(std::string_view text);
+
+// A text that is one number and nothing else (blanks around it allowed):
+// an optional sign, digits with at most one point, an optional exponent.
+// Read as parse_leading_number reads it; none for anything else.
+std::optional<double> parse_whole_number(std::string_view text);
 
 // The normal form of a box: a blank before a value of 0 or more, a minus
 // before a negative one, 15 significant digits (7 for a single), trailing
