@@ -1,5 +1,7 @@
 #include "platform/fake_platform.h"
 
+#include <QPainter>
+
 namespace orvinda {
 
 void FakePlatform::tone(int frequency_hz, int duration_ms) {
@@ -30,5 +32,34 @@ bool FakePlatform::start_editor(const QString& path) {
 }
 
 void FakePlatform::end_program() { ++end_program_calls; }
+
+QString FakePlatform::save_file_name(QWidget*, const QString& title, const QStringList& filters,
+                                     const QString& suggested_name, QString* chosen_filter) {
+  file_dialogs.push_back({title, filters, suggested_name});
+  if (file_answers.isEmpty()) return QString();
+  const QString answer = file_answers.takeFirst();
+  if (chosen_filter) {
+    // The filter that matches the answer's extension, as a user would pick it.
+    for (const QString& filter : filters) {
+      const QString suffix = answer.section(QLatin1Char('.'), -1).toLower();
+      if (filter.contains(QStringLiteral("*.") + suffix)) *chosen_filter = filter;
+    }
+  }
+  return answer;
+}
+
+QString FakePlatform::open_file_name(QWidget*, const QString& title, const QStringList& filters) {
+  file_dialogs.push_back({title, filters, QString()});
+  return file_answers.isEmpty() ? QString() : file_answers.takeFirst();
+}
+
+void FakePlatform::print_preview(QWidget*, const QString& title, const PagePainter& paint) {
+  print_titles << title;
+  // An A4 page at 96 dpi with 10 mm margins, as a printer would offer it.
+  printed_page = QImage(794, 1123, QImage::Format_RGB32);
+  printed_page.fill(Qt::white);
+  QPainter painter(&printed_page);
+  paint(painter, QRectF(38, 38, 794 - 76, 1123 - 76));
+}
 
 }  // namespace orvinda

@@ -3,6 +3,7 @@
 // anything. Answers to message boxes come from a queue (Yes/Ok when empty);
 // a hook may run while a "modal" box is open.
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -30,6 +31,21 @@ class FakePlatform : public Platform {
   bool open_document(const QString& path) override;
   bool start_editor(const QString& path) override;
   void end_program() override;
+  QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
+                         const QString& suggested_name, QString* chosen_filter) override;
+  QString open_file_name(QWidget* parent, const QString& title,
+                         const QStringList& filters) override;
+  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
+
+  struct FileDialog {
+    QString title;
+    QStringList filters;
+    QString suggested_name;
+  };
+  std::vector<FileDialog> file_dialogs;
+  QStringList file_answers;  // paths the dialogs return, from the front; empty: cancelled
+  QStringList print_titles;
+  QImage printed_page;  // what the last print preview drew on an A4 page
 
   std::vector<Tone> tones;
   std::vector<Message> messages;

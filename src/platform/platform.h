@@ -3,8 +3,12 @@
 // opening documents, starting the text editor and ending the program.
 // The window gets one at construction; tests give it the recording fake.
 
+#include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
+class QPainter;
 class QWidget;
 
 namespace orvinda {
@@ -32,6 +36,20 @@ class Platform {
 
   // Ends the program at once. The fake returns; the real one does not.
   virtual void end_program() = 0;
+
+  // Qt's own file dialogs, in Russian, starting in the program's one
+  // remembered folder, which a choice updates. filters: "Рисунок PNG (*.png)"
+  // and the like; the chosen one comes back in chosen_filter. Empty when the
+  // user cancels.
+  virtual QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
+                                 const QString& suggested_name, QString* chosen_filter) = 0;
+  virtual QString open_file_name(QWidget* parent, const QString& title,
+                                 const QStringList& filters) = 0;
+
+  // The print preview, then Qt's print dialog. paint draws one page into the
+  // page's printable rectangle (in the painter's coordinates).
+  using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
+  virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) = 0;
 };
 
 }  // namespace orvinda

@@ -1,13 +1,21 @@
 #include "platform/qt_platform.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/tone_player.h"
 
@@ -35,7 +43,85 @@ class UnwrappedMessageBox : public QMessageBox {
   }
 };
 
+// The program's one remembered setting: the folder of the last file dialog.
+QSettings& settings() {
+  static QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orvinda"),
+                         QStringLiteral("orvinda"));
+  return store;
+}
+
+QString last_folder() {
+  const QString folder = settings().value(QStringLiteral("folders/last")).toString();
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+  return QDir::homePath();
+}
+
+void remember_folder_of(const QString& path) {
+  if (path.isEmpty()) return;
+  settings().setValue(QStringLiteral("folders/last"), QFileInfo(path).absolutePath());
+  settings().sync();
+}
+
+// Qt's own dialog, so that its texts come from Qt's Russian translation.
+QFileDialog* file_dialog(QWidget* parent, const QString& title, const QStringList& filters) {
+  auto* dialog = new QFileDialog(parent, title, last_folder());
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setNameFilters(filters);
+  dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+  return dialog;
+}
+
 }  // namespace
+
+QString QtPlatform::save_file_name(QWidget* parent, const QString& title,
+                                   const QStringList& filters, const QString& suggested_name,
+                                   QString* chosen_filter) {
+  std::unique_ptr<QFileDialog> dialog(file_dialog(parent, title, filters));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->selectFile(suggested_name);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return QString();
+  QString path = dialog->selectedFiles().constFirst();
+  const QString filter = dialog->selectedNameFilter();
+  if (chosen_filter) *chosen_filter = filter;
+  // A name typed without an extension gets the chosen filter's.
+  if (QFileInfo(path).suffix().isEmpty()) {
+    const int star = filter.indexOf(QStringLiteral("*."));
+    if (star >= 0) {
+      const QString suffix =
+          filter.mid(star + 1).section(QLatin1Char(')'), 0, 0).section(' ', 0, 0);
+      path += suffix;
+    }
+  }
+  remember_folder_of(path);
+  return path;
+}
+
+QString QtPlatform::open_file_name(QWidget* parent, const QString& title,
+                                   const QStringList& filters) {
+  std::unique_ptr<QFileDialog> dialog(file_dialog(parent, title, filters));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return QString();
+  const QString path = dialog->selectedFiles().constFirst();
+  remember_folder_of(path);
+  return path;
+}
+
+void QtPlatform::print_preview(QWidget* parent, const QString& title, const PagePainter& paint) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setDocName(title);
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(title);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
+    // The painter's origin is the corner of the printable area.
+    const QRect area = p->pageLayout().paintRectPixels(p->resolution());
+    QPainter painter(p);
+    paint(painter, QRectF(0, 0, area.width(), area.height()));
+  });
+  preview.exec();
+}
 
 void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
 

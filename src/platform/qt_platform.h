@@ -13,6 +13,11 @@ class QtPlatform : public Platform {
   bool open_document(const QString& path) override;
   bool start_editor(const QString& path) override;
   [[noreturn]] void end_program() override;
+  QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
+                         const QString& suggested_name, QString* chosen_filter) override;
+  QString open_file_name(QWidget* parent, const QString& title,
+                         const QStringList& filters) override;
+  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
 };
 
 }  // namespace orvinda
