@@ -219,9 +219,10 @@ class TestWindow : public QObject {
     FakePlatform platform;
     Form1 form(platform);
     const QList<QAction*> bar = form.menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->text(), QStringLiteral("&Файл"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Помощь"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Опыт"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Помощь"));
     QStringList file, help;
     for (QAction* a : form.mnuFile->actions()) file << a->objectName() + "=" + a->text();
     for (QAction* a : form.mnuHelp->actions()) {
@@ -235,6 +236,13 @@ class TestWindow : public QObject {
     for (QAction* a : form.mnuFile->actions() + form.mnuHelp->actions()) {
       QVERIFY(a->shortcut().isEmpty());
     }
+    QStringList experiment;
+    for (QAction* a : form.mnuExperiment->actions()) {
+      experiment << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text()) +
+                        (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString());
+    }
+    QCOMPARE(experiment, QStringList({"mnuExperimentSavePicture=Сохранить рисунок…",
+                                      "mnuExperimentPrint=Печать… Ctrl+P"}));
   }
 
   void scroll_bar_keys_move_as_it_looks_data() {

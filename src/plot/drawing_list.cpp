@@ -83,6 +83,16 @@ std::vector<DrawingList::Trace> DrawingList::takeTraces() {
   return out;
 }
 
+bool DrawingList::adoptTrace(Trace&& trace) {
+  const std::array<double, 4> s = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
+  if (trace.store.left() != s[0] || trace.store.top() != s[1] || trace.store.right() != s[2] ||
+      trace.store.bottom() != s[3]) {
+    return false;
+  }
+  traces_.push_back(std::move(trace));
+  return true;
+}
+
 std::size_t DrawingList::memoryBytes() const {
   std::size_t bytes = sizeof(*this) + ops_.capacity() * sizeof(DrawOp) +
                       static_cast<std::size_t>(seen_.capacity()) * (sizeof(quint64) + sizeof(int));

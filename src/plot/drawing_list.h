@@ -58,6 +58,8 @@ class DrawingList {
 
   // Takes the trace out, to be drawn again after the scene is redrawn.
   std::vector<Trace> takeTraces();
+  // Puts a taken trace back as it is, when it was kept in the scale now set.
+  bool adoptTrace(Trace&& trace);
 
   // Draws the list into target (in the painter's coordinates), scaled
   // uniformly from the recorded size: pen widths and texts grow with it.

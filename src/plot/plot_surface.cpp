@@ -162,17 +162,24 @@ void PlotSurface::Print(const QString& text) {
 
 std::vector<DrawingList::Trace> PlotSurface::takeTraces() { return list_.takeTraces(); }
 
-void PlotSurface::drawTraces(const std::vector<DrawingList::Trace>& traces) {
+void PlotSurface::drawTraces(std::vector<DrawingList::Trace> traces) {
   const Batch batch(*this);
-  for (const DrawingList::Trace& trace : traces) {
+  for (DrawingList::Trace& trace : traces) {
     const QColor color = QColor::fromRgba(trace.color);
-    trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
-      for (std::size_t i = 1; i < points.size(); ++i) {
-        list_.addTrace(points[i - 1], points[i], color, trace.width);
-        touched(painterFor(mapping_).line({points[i - 1].x, points[i - 1].y},
-                                          {points[i].x, points[i].y}, color, trace.width));
+    // Kept in this very scale, the trace goes back into the list as it is,
+    // and is drawn a polyline at a time.
+    const std::vector<std::vector<TracePoint>> lines = trace.store.polylines();
+    const int width = trace.width;
+    if (!list_.adoptTrace(std::move(trace))) {
+      for (const std::vector<TracePoint>& points : lines) {
+        for (std::size_t i = 1; i < points.size(); ++i) {
+          list_.addTrace(points[i - 1], points[i], color, width);
+        }
       }
-    });
+    }
+    for (const std::vector<TracePoint>& points : lines) {
+      touched(painterFor(mapping_).polyline(points, color, width));
+    }
   }
 }
 

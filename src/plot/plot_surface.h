@@ -71,7 +71,7 @@ class PlotSurface : public QWidget {
   // Takes the run's trace out of the list (the picture keeps it until Cls)
   // and draws a taken trace again in the present scale and size.
   std::vector<DrawingList::Trace> takeTraces();
-  void drawTraces(const std::vector<DrawingList::Trace>& traces);
+  void drawTraces(std::vector<DrawingList::Trace> traces);
 
   // The persistent picture, at device resolution.
   const QImage& picture() const { return picture_; }

@@ -21,6 +21,7 @@
 #include "window/app_setup.h"
 #include "window/fonts.h"
 #include "window/form2.h"
+#include "window/plot_look.h"
 #include "window/slow_down_scroll_bar.h"
 
 namespace orvinda {
@@ -184,12 +185,8 @@ void Form1::createControls() {
 
   Picture1 = new PlotSurface(client_);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setFont(sans_font());
+  style_plot_surface(Picture1);
   Picture1->setFocusPolicy(Qt::StrongFocus);
-  QPalette plot_palette = Picture1->palette();
-  plot_palette.setColor(QPalette::Window, Qt::white);
-  plot_palette.setColor(QPalette::WindowText, Qt::black);
-  Picture1->setPalette(plot_palette);
   describe(Picture1, QStringLiteral("Анимация движения"), QStringLiteral("Анимация движения"));
 
   Timer1 = new QTimer(this);
@@ -225,6 +222,14 @@ void Form1::createMenus() {
   mnuFilesHistory1 = mnuFile->addAction(QStringLiteral("Орвинда"));
   mnuFilesHistory1->setObjectName(QStringLiteral("mnuFilesHistory1"));
 
+  mnuExperiment = menuBar()->addMenu(QStringLiteral("&Опыт"));
+  mnuExperiment->setObjectName(QStringLiteral("mnuExperiment"));
+  mnuExperimentSavePicture = mnuExperiment->addAction(QStringLiteral("Сохранить рисунок…"));
+  mnuExperimentSavePicture->setObjectName(QStringLiteral("mnuExperimentSavePicture"));
+  mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
+  mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
+  mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
   mnuHelpInstruction = mnuHelp->addAction(QStringLiteral("Инструкция"));
@@ -245,6 +250,9 @@ void Form1::createMenus() {
   connect(mnuHelpUprav, &QAction::triggered, this, [this] { mnuHelpUprav_Click(); });
   connect(mnuHelpAvtors, &QAction::triggered, this, [this] { mnuHelpAvtors_Click(); });
   connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+  connect(mnuExperimentSavePicture, &QAction::triggered, this,
+          [this] { mnuExperimentSavePicture_Click(); });
+  connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
 }
 
 void Form1::applyTabOrder() {
@@ -273,7 +281,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     } else if (rejections_ > 0) {
       redraw_waiting_ = true;
     } else {
-      Form_Resize();
+      redrawForResize();
     }
   }
   return QMainWindow::eventFilter(watched, event);

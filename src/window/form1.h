@@ -27,6 +27,7 @@ namespace orvinda {
 
 class Device;
 class DevicePiece;
+class PictureSheet;
 class Platform;
 class PlotSurface;
 
@@ -74,6 +75,9 @@ class Form1 : public QMainWindow {
   QAction* mnuFilespravka = nullptr;
   QAction* mnuFilespravka2 = nullptr;
   QAction* mnuFilesHistory1 = nullptr;
+  QMenu* mnuExperiment = nullptr;  // "&Опыт"
+  QAction* mnuExperimentSavePicture = nullptr;
+  QAction* mnuExperimentPrint = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -125,12 +129,18 @@ class Form1 : public QMainWindow {
   void mnuHelpUprav_Click();
   void mnuHelpAvtors_Click();
   void mnuHelpAbout_Click();
+  void mnuExperimentSavePicture_Click();
+  void mnuExperimentPrint_Click();
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
 
   // The five pieces of the device together (Shape1, Shape2, Image1 ... Image3).
   Device& device() const { return *device_; }
+
+  // The plot as it stands, with the parameters and characteristics below it,
+  // for files and paper.
+  std::unique_ptr<PictureSheet> pictureSheet() const;
 
   // Asks whether to close; true cancels the closing.
   bool Form_Unload();
@@ -162,6 +172,7 @@ class Form1 : public QMainWindow {
   void applyTabOrder();
   void textChange(int box);
   void setBoxText(QLineEdit* box, const QString& text);
+  void redrawForResize();
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
@@ -177,6 +188,7 @@ class Form1 : public QMainWindow {
   bool program_ended_ = false;
   QElapsedTimer pause_clock_;
   qint64 pause_due_ns_ = 0;
+  long long edits_ = 0;           // parameter box changes handled
   int rejections_ = 0;            // a rejected frequency's tone or box is open
   bool redraw_waiting_ = false;   // a resize came meanwhile
   bool resize_back_due_ = false;  // a resize forced during a run, answered at the next step

@@ -20,6 +20,7 @@ void Form1::Text6_Change() { textChange(6); }
 void Form1::textChange(int box) {
   QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
   QLineEdit* edit = edits[box];
+  ++edits_;
   const QString text = edit->text();
   const int caret = edit->cursorPosition();
   const double value = parse_leading_number(text.toStdString());

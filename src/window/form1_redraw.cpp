@@ -13,8 +13,8 @@
 #include "plot/device.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
+#include "window/characteristics_text.h"
 #include "window/form1.h"
-#include "window/greek_text.h"
 #include "window/layout_geometry.h"
 
 namespace orvinda {
@@ -27,13 +27,6 @@ void place(QWidget* widget, const Box& box) {
   if (widget->geometry() != target) widget->setGeometry(target);
 }
 
-QString decimal_separator() { return QLocale::system().decimalPoint(); }
-
-QString formatted(double value, const char* pattern) {
-  return QString::fromStdString(
-      format_by_pattern(value, pattern, decimal_separator().toStdString()));
-}
-
 }  // namespace
 
 void Form1::Form_Resize() {
@@ -43,6 +36,15 @@ void Form1::Form_Resize() {
   Picture1->Cls();
   minmax();
   axes();
+}
+
+// A resize that leaves the parameters as they are keeps the last run's
+// trace: the scene is drawn for the new size, then the trace again over it.
+void Form1::redrawForResize() {
+  std::vector<DrawingList::Trace> trace = Picture1->takeTraces();
+  const long long edits_before = edits_;
+  Form_Resize();
+  if (edits_ == edits_before && !trace.empty()) Picture1->drawTraces(trace);
 }
 
 void Form1::layout() {
@@ -80,27 +82,18 @@ void Form1::parametr() {
   const MotionParameters p{wx, x0, vx0, wy, y0, vy0};
   const Characteristics c = compute_characteristics(p, ayax, ayax_defined);
   ax = c.ax;
-  Label12->setText(QStringLiteral("Ax=") + formatted(ax, "0.000E+00") + QStringLiteral(" м"));
   fix = c.fix;
-  Label13->setText(QStringLiteral("fi_x=") + formatted(fix, "0.000") + QStringLiteral(" "));
   ay = c.ay;
-  Label14->setText(QStringLiteral("Ay=") + formatted(ay, "0.000E+00") + QStringLiteral(" м"));
   fiy = c.fiy;
-  Label15->setText(QStringLiteral("fi_y=") + formatted(fiy, "0.000") + QStringLiteral(" "));
   ayax = c.ayax;
   ayax_defined = c.ayax_defined;
-  if (ax == 0) {
-    Label16->setText(QStringLiteral("Ay/Ax -->00"));
-  } else {
-    Label16->setText(QStringLiteral("Ay/Ax=") + formatted(ayax, "0.000") + QStringLiteral(" "));
-  }
   dj = c.dj;
-  Label17->setText(
-      greek_letters(QStringLiteral("Dj=") + formatted(dj, "0.000") + QStringLiteral("p")));
   wywx = c.wywx;
-  Label18->setText(QStringLiteral("Wy/Wx=") + formatted(wywx, "0.000") + QStringLiteral(" "));
   np = c.np;
   dt = c.dt;
+  const std::array<QString, 7> texts = characteristics_texts(c);
+  QLabel* const labels[7] = {Label12, Label13, Label14, Label15, Label16, Label17, Label18};
+  for (std::size_t i = 0; i < 7; ++i) labels[i]->setText(texts[i]);
 }
 
 void Form1::minmax() {
