@@ -1,10 +1,44 @@
 #include <QApplication>
+#include <cstdio>
 
 #include "platform/qt_platform.h"
 #include "window/app_setup.h"
+#include "window/command_line.h"
 #include "window/form1.h"
 
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toUtf8().constData(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const orvinda::CommandLine command = orvinda::parse_command_line(arguments);
+  using Mode = orvinda::CommandLine::Mode;
+  switch (command.mode) {
+    case Mode::Help: print(stdout, orvinda::help_text()); return orvinda::kStatusDone;
+    case Mode::Version: print(stdout, orvinda::version_text()); return orvinda::kStatusDone;
+    case Mode::Usage:
+      print(stderr, QStringLiteral("orvinda: %1.\nСправка: orvinda --help\n").arg(command.problem));
+      return orvinda::kStatusUsage;
+    case Mode::Export: {
+      // No window is shown, so no display is needed.
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      QApplication app(argc, argv);
+      orvinda::prepare_application(app);
+      QString problem;
+      const int status = orvinda::run_export(command, &problem);
+      if (status != orvinda::kStatusDone)
+        print(stderr, QStringLiteral("orvinda: %1.\n").arg(problem));
+      return status;
+    }
+    case Mode::Window: break;
+  }
   QApplication app(argc, argv);
   orvinda::prepare_application(app);
   orvinda::QtPlatform platform;
