@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 #include "model/field_number.h"
-#include "model/numbers.h"
 
 namespace orvinda {
 
@@ -40,14 +40,11 @@ bool velocity_fits(double amplitude, double phase_in_pi, double frequency, doubl
   return product == 0 || product <= limit / frequency;
 }
 
+// The shortest text that reads back as the same double: 15 digits, as the
+// boxes show, would move the boxes' values when ОК recomputes them.
 std::string field_text(double value) {
-  value += 0.0;
-  std::string text = format_signed_number(value);
-  if (text.front() == ' ') text.erase(0, 1);
-  if (parse_field_number(text).status == FieldNumberStatus::ok) return text;
-  // 15 digits of a value near the largest double may round beyond it.
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0);
   return std::string(buffer, result.ptr);
 }
 
@@ -89,6 +86,29 @@ AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, double wy) {
   };
   return {field_text(c.ax), phase(c.ax, c.fix), field_text(c.ay), phase(c.ay, c.fiy),
           field_text(wy)};
+}
+
+AmplitudeDialogResult accept_amplitude_fields(const AmplitudeFieldTexts& entered,
+                                              const MotionParameters& current) {
+  AmplitudeFieldsReading reading = read_amplitude_fields(entered, current.wx);
+  AmplitudeDialogResult result;
+  result.problems = std::move(reading.problems);
+  if (!reading.values) return result;
+
+  const AmplitudeFieldTexts opened =
+      amplitude_field_texts(compute_characteristics(current, 0, false), current.wy);
+  MotionParameters p = initial_conditions(*reading.values);
+  if (entered.ax == opened.ax && entered.fix == opened.fix) {
+    p.x0 = current.x0;
+    p.vx0 = current.vx0;
+  }
+  if (entered.ay == opened.ay && entered.fiy == opened.fiy && entered.wy == opened.wy) {
+    p.wy = current.wy;
+    p.y0 = current.y0;
+    p.vy0 = current.vy0;
+  }
+  result.parameters = p;
+  return result;
 }
 
 }  // namespace orvinda

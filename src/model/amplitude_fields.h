@@ -41,10 +41,24 @@ struct AmplitudeFieldsReading {
 // wx is the window's horizontal frequency.
 AmplitudeFieldsReading read_amplitude_fields(const AmplitudeFieldTexts& texts, double wx);
 
-// The current characteristics as the dialog opens with them: the boxes' 15
-// digits with a point, so that ОК on an untouched dialog gives the boxes
-// back; with a zero amplitude the phase, undefined, reads 0.5 as its label
-// (pi/2) does.
+// The current characteristics as the dialog opens with them, with a point
+// and as many digits as it takes for ОК on an untouched dialog to give the
+// boxes back; with a zero amplitude the phase, undefined, reads 0.5 as its
+// label (pi/2) does.
 AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, double wy);
+
+struct AmplitudeDialogResult {
+  std::optional<MotionParameters> parameters;  // exactly when no field has a problem
+  AmplitudeFieldProblems problems;
+};
+
+// What ОК does on the dialog opened for the current parameters: reads the
+// fields and computes the initial conditions, except that an axis whose
+// fields (and for the vertical one Wy) still hold the texts the dialog
+// opened with keeps its current values exactly. Recomputing them would move
+// the last of the boxes' 15 digits now and then, so ОК changes only what
+// was edited.
+AmplitudeDialogResult accept_amplitude_fields(const AmplitudeFieldTexts& entered,
+                                              const MotionParameters& current);
 
 }  // namespace orvinda
