@@ -1,5 +1,6 @@
 #include "model/experiment.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -10,12 +11,13 @@ namespace orvinda {
 
 namespace {
 
-// A value as the boxes print it, without the blank kept for the sign.
+// The shortest text that reads back as the value: a 1.0000000000000002 in
+// the file must not be told as "1".
 template <typename Number>
 std::string shown(Number value) {
-  std::string text = format_signed_number(value);
-  if (text.front() == ' ') text.erase(0, 1);
-  return text;
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QJsonValue>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStringList>
 #include <cmath>
@@ -85,8 +86,9 @@ ExperimentReading too_large() {
 
 QString quoted(const QString& key) { return QStringLiteral("«") + key + QStringLiteral("»"); }
 
-// Whole numbers print without an exponent as far as a double holds them.
-QString shown_number(double value) { return QString::number(value, 'g', 17); }
+QString shown_number(double value) {
+  return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
 
 // Empty when the version is one this program reads.
 QString version_problem(const QJsonValue& version) {
