@@ -1,0 +1,72 @@
+// Reading experiment files from arbitrary bytes. Whatever a file holds, the
+// reader must not crash, must never accept values that the window's own
+// checks refuse, and what it accepts must come back unchanged when written
+// out again and read once more, or saving an opened file would alter it.
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "model/experiment.h"
+#include "platform/experiment_file.h"
+
+using orvinda::Experiment;
+using orvinda::ExperimentReading;
+
+namespace {
+
+void check(bool ok, const char* what, const QByteArray& input) {
+  if (ok) return;
+  std::fprintf(stderr, "fuzz_experiment: %s\ninput: %s\n", what,
+               input.left(400).toPercentEncoding(" {}[]\":,").constData());
+  std::abort();
+}
+
+bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool same(const Experiment& a, const Experiment& b) {
+  return same_bits(a.wx, b.wx) && same_bits(a.x0, b.x0) && same_bits(a.vx0, b.vx0) &&
+         same_bits(a.wy, b.wy) && same_bits(a.y0, b.y0) && same_bits(a.vy0, b.vy0) &&
+         same_bits(a.zam, b.zam) && a.comment == b.comment;
+}
+
+bool finite_and_no_minus_zero(const Experiment& e) {
+  for (double v : {e.wx, e.x0, e.vx0, e.wy, e.y0, e.vy0, e.zam}) {
+    if (!std::isfinite(v) || (v == 0 && std::signbit(v))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  const ExperimentReading first = orvinda::read_experiment(input);
+  check(first.experiment.has_value() == first.problem.isEmpty(),
+        "a reading must hold either an experiment or a problem", input);
+  if (!first.experiment) return 0;
+
+  const Experiment& e = *first.experiment;
+  check(!orvinda::experiment_problem(e).has_value(), "accepted values that the checks refuse",
+        input);
+  check(finite_and_no_minus_zero(e), "accepted a value the boxes cannot hold", input);
+  const orvinda::MotionParameters p = orvinda::experiment_parameters(e);
+  check(std::isfinite(p.vy0), "vy0 does not fit a float", input);
+  const std::int16_t zam = orvinda::experiment_zam(e);
+  check(zam >= 1 && zam <= 9, "zam out of the scroll bar's range", input);
+
+  // Saving refuses what would not fit; anything else must read back as is.
+  const QByteArray written = orvinda::experiment_bytes(e, first.extras);
+  if (written.size() > orvinda::kMaxExperimentBytes) return 0;
+  const ExperimentReading again = orvinda::read_experiment(written);
+  check(again.experiment.has_value(),
+        ("what was written cannot be read: " + again.problem).toUtf8().constData(), input);
+  check(same(*again.experiment, e), "values changed on the way through a file", input);
+  check(again.extras == first.extras, "unknown keys changed on the way through a file", input);
+  return 0;
+}
