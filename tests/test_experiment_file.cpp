@@ -144,7 +144,8 @@ class TestExperimentFile : public QObject {
            "3.5e+38";
     QTest::newRow("vy0 beyond a float, negative")
         << file_with({{"vy0", "-1e39"}}) << "Скорость Voy по модулю не может быть больше";
-    const QString zam = "Замедление времени должно быть целым числом от 1 до 9, а в файле оно равно ";
+    const QString zam =
+        "Замедление времени должно быть целым числом от 1 до 9, а в файле оно равно ";
     QTest::newRow("zam 0") << file_with({{"zam", "0"}}) << zam + "0";
     QTest::newRow("zam 10") << file_with({{"zam", "10"}}) << zam + "10";
     QTest::newRow("zam not whole") << file_with({{"zam", "4.5"}}) << zam + "4.5";
@@ -218,6 +219,20 @@ class TestExperimentFile : public QObject {
     QVERIFY(again.experiment.has_value());
     QCOMPARE(again.extras, first.extras);
     compare_bits(*again.experiment, *first.experiment);
+  }
+
+  // Indenting 500 nested arrays would pass 64 KiB; the compact form keeps
+  // such a file within what can be opened again.
+  void deep_extras_are_written_compactly() {
+    const QByteArray deep = QByteArray(500, '[') + QByteArray(500, ']');
+    const ExperimentReading first =
+        read_experiment(file_with({{"deep", QString::fromLatin1(deep)}}));
+    QVERIFY2(first.experiment.has_value(), qPrintable(first.problem));
+    const QByteArray written = experiment_bytes(*first.experiment, first.extras);
+    QVERIFY(written.size() <= kMaxExperimentBytes);
+    const ExperimentReading again = read_experiment(written);
+    QVERIFY2(again.experiment.has_value(), qPrintable(again.problem));
+    QCOMPARE(again.extras, first.extras);
   }
 
   void known_keys_win_over_extras() {
@@ -380,7 +395,8 @@ class TestExperimentFile : public QObject {
     Experiment e = sample();
     e.comment = std::string(kMaxExperimentBytes, 'a');
     const std::optional<QString> reason = save_experiment_file(dir.filePath("a.orv"), e, {});
-    QCOMPARE(reason.value_or(QString()), QString("Опыт не помещается в 64 КБ: сократите комментарий"));
+    QCOMPARE(reason.value_or(QString()),
+             QString("Опыт не помещается в 64 КБ: сократите комментарий"));
     QVERIFY(!QFile::exists(dir.filePath("a.orv")));
   }
 };

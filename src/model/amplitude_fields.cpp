@@ -66,8 +66,7 @@ AmplitudeFieldsReading read_amplitude_fields(const AmplitudeFieldTexts& texts, d
   if (ax && *ax < 0) p.ax = kNegativeAmplitude;
   if (ay && *ay < 0) p.ay = kNegativeAmplitude;
   if (wy && *wy <= 0) p.wy = kFrequency;
-  if (p.ax.empty() && fix &&
-      !velocity_fits(*ax, *fix, wx, std::numeric_limits<double>::max())) {
+  if (p.ax.empty() && fix && !velocity_fits(*ax, *fix, wx, std::numeric_limits<double>::max())) {
     p.ax = kVelocityTooLarge;
   }
   if (p.ay.empty() && fiy && p.wy.empty() &&

@@ -11,8 +11,8 @@ namespace {
 
 struct ExampleSource {
   const char* label;
-  double wy;           // wx : wy with wx = 1
-  double dphi_in_pi;   // the vertical initial phase, a multiple of 1/4
+  double wy;          // wx : wy with wx = 1
+  double dphi_in_pi;  // the vertical initial phase, a multiple of 1/4
 };
 
 constexpr ExampleSource kSources[] = {
@@ -34,7 +34,8 @@ double box_value(double value) { return parse_leading_number(format_signed_numbe
 float box_value(float value) {
   // A single's 7 digits may need one more rewrite before they settle.
   float settled = value;
-  for (int i = 0; i < 2; ++i) settled = to_single(parse_leading_number(format_signed_number(settled)));
+  for (int i = 0; i < 2; ++i)
+    settled = to_single(parse_leading_number(format_signed_number(settled)));
   return settled;
 }
 

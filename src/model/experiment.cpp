@@ -23,8 +23,8 @@ std::string shown(Number value) {
 }  // namespace
 
 std::optional<std::string> experiment_problem(const Experiment& e) {
-  const std::pair<const char*, double> values[] = {{"wx", e.wx}, {"x0", e.x0}, {"vx0", e.vx0},
-                                                   {"wy", e.wy}, {"y0", e.y0}, {"vy0", e.vy0},
+  const std::pair<const char*, double> values[] = {{"wx", e.wx},  {"x0", e.x0}, {"vx0", e.vx0},
+                                                   {"wy", e.wy},  {"y0", e.y0}, {"vy0", e.vy0},
                                                    {"zam", e.zam}};
   for (const auto& [key, value] : values) {
     if (!std::isfinite(value)) {
@@ -49,7 +49,13 @@ std::optional<std::string> experiment_problem(const Experiment& e) {
 }
 
 Experiment make_experiment(const MotionParameters& p, std::int16_t zam, std::string comment) {
-  return {p.wx, p.x0, p.vx0, p.wy, p.y0, static_cast<double>(p.vy0), static_cast<double>(zam),
+  return {p.wx,
+          p.x0,
+          p.vx0,
+          p.wy,
+          p.y0,
+          static_cast<double>(p.vy0),
+          static_cast<double>(zam),
           std::move(comment)};
 }
 

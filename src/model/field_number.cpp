@@ -21,8 +21,7 @@ std::string_view trimmed(std::string_view text) {
   for (bool changed = true; changed;) {
     changed = false;
     for (std::string_view blank : {std::string_view(" "), std::string_view("\t"),
-                                   std::string_view("\r"), std::string_view("\n"),
-                                   kNoBreakSpace}) {
+                                   std::string_view("\r"), std::string_view("\n"), kNoBreakSpace}) {
       while (text.starts_with(blank)) {
         text.remove_prefix(blank.size());
         changed = true;

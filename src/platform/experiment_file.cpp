@@ -24,8 +24,8 @@ struct NumberKey {
 };
 
 constexpr NumberKey kNumberKeys[] = {
-    {"wx", &Experiment::wx}, {"x0", &Experiment::x0}, {"vx0", &Experiment::vx0},
-    {"wy", &Experiment::wy}, {"y0", &Experiment::y0}, {"vy0", &Experiment::vy0},
+    {"wx", &Experiment::wx},   {"x0", &Experiment::x0}, {"vx0", &Experiment::vx0},
+    {"wy", &Experiment::wy},   {"y0", &Experiment::y0}, {"vy0", &Experiment::vy0},
     {"zam", &Experiment::zam},
 };
 

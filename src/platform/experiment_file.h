@@ -17,8 +17,8 @@ inline constexpr qsizetype kMaxExperimentBytes = 64 * 1024;
 
 struct ExperimentReading {
   std::optional<Experiment> experiment;  // exactly when problem is empty
-  QJsonObject extras;  // keys this version does not know, to write back on save
-  QString problem;     // the first problem, in Russian, without the file's name
+  QJsonObject extras;                    // keys this version does not know, to write back on save
+  QString problem;                       // the first problem, in Russian, without the file's name
 };
 
 // Everything is checked before anything is returned: the size, JSON, the
