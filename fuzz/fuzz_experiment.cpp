@@ -2,6 +2,7 @@
 // reader must not crash, must never accept values that the window's own
 // checks refuse, and what it accepts must come back unchanged when written
 // out again and read once more, or saving an opened file would alter it.
+// Writing is held to the same from the other side, on raw values.
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -42,10 +43,43 @@ bool finite_and_no_minus_zero(const Experiment& e) {
   return true;
 }
 
+// The same bytes as an experiment to write: seven raw doubles, then the
+// comment. A written file opens exactly when the values pass the checks,
+// and then with the same bits (-0 aside, which is written as 0).
+void check_writing(const QByteArray& input) {
+  Experiment e;
+  double* const fields[] = {&e.wx, &e.x0, &e.vx0, &e.wy, &e.y0, &e.vy0, &e.zam};
+  constexpr qsizetype kValuesSize = sizeof(double) * 7;
+  if (input.size() < kValuesSize) return;
+  for (std::size_t i = 0; i < 7; ++i) {
+    std::memcpy(fields[i], input.constData() + i * sizeof(double), sizeof(double));
+  }
+  e.comment = input.mid(kValuesSize).toStdString();
+
+  const QByteArray written = orvinda::experiment_bytes(e, {});
+  if (written.size() > orvinda::kMaxExperimentBytes) return;
+  const ExperimentReading r = orvinda::read_experiment(written);
+  const bool valid = !orvinda::experiment_problem(e).has_value();
+  check(r.experiment.has_value() == valid,
+        valid ? "valid values written cannot be read" : "invalid values written were accepted",
+        input);
+  if (!valid) return;
+  Experiment expected = e;
+  for (double* f : {&expected.wx, &expected.x0, &expected.vx0, &expected.wy, &expected.y0,
+                    &expected.vy0, &expected.zam}) {
+    *f += 0.0;
+  }
+  // Text that is not UTF-8 is stored as Qt decodes it.
+  expected.comment = QString::fromStdString(e.comment).toStdString();
+  check(same(*r.experiment, expected), "written values read back changed", input);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  check_writing(input);
+
   const ExperimentReading first = orvinda::read_experiment(input);
   check(first.experiment.has_value() == first.problem.isEmpty(),
         "a reading must hold either an experiment or a problem", input);
