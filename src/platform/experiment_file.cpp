@@ -222,7 +222,7 @@ std::optional<QString> save_experiment_file(const QString& path, const Experimen
   if (!info.dir().exists()) return QStringLiteral("Папка не найдена");
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    return QStringLiteral("Нет доступа для записи в эту папку");
+    return QStringLiteral("Нет права на запись в этот файл или в его папку");
   }
   if (file.write(bytes) != bytes.size() || !file.commit()) {
     return QStringLiteral(
