@@ -235,6 +235,20 @@ class TestExperimentFile : public QObject {
     QCOMPARE(again.extras, first.extras);
   }
 
+  // A zero-width no-break space opening a text: Qt's reader would drop it
+  // from a text it wrote raw.
+  void leading_byte_order_mark_in_texts_is_kept() {
+    Experiment e = sample();
+    e.comment = "\xEF\xBB\xBFкомментарий";
+    QJsonObject extras;
+    extras.insert(QString(QChar(0xFEFF)) + "key", QString(QChar(0xFEFF)) + "value");
+    const ExperimentReading r = read_experiment(experiment_bytes(e, extras));
+    QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+    QCOMPARE(QByteArray::fromStdString(r.experiment->comment),
+             QByteArray::fromStdString(e.comment));
+    QCOMPARE(r.extras, extras);
+  }
+
   void known_keys_win_over_extras() {
     QJsonObject extras;
     extras.insert("wx", 7);

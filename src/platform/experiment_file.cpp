@@ -8,6 +8,7 @@
 #include <QJsonValue>
 #include <QLocale>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 #include <cmath>
 
@@ -108,6 +109,21 @@ QString version_problem(const QJsonValue& version) {
   return {};
 }
 
+// QString::fromStdString drops a U+FEFF that opens the text; a comment
+// keeps every character.
+QString comment_text(const std::string& utf8) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  return decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+// Qt writes U+FEFF as it is, but its reader drops one that opens a string,
+// so a comment starting with it would lose it on the next opening. Escaped,
+// it reads back. Those three bytes can only stand inside strings: a UTF-8
+// lead byte always starts a character.
+QByteArray json_text(const QJsonDocument& document, QJsonDocument::JsonFormat format) {
+  return document.toJson(format).replace("\xEF\xBB\xBF", "\\ufeff");
+}
+
 }  // namespace
 
 ExperimentReading read_experiment(const QByteArray& bytes) {
@@ -176,10 +192,10 @@ QByteArray experiment_bytes(const Experiment& e, const QJsonObject& extras) {
   for (const NumberKey& k : kNumberKeys) {
     object.insert(QString::fromLatin1(k.key), e.*k.field + 0.0);
   }
-  object.insert(QStringLiteral("comment"), QString::fromStdString(e.comment));
+  object.insert(QStringLiteral("comment"), comment_text(e.comment));
   const QJsonDocument document(object);
-  QByteArray bytes = document.toJson(QJsonDocument::Indented);
-  if (bytes.size() > kMaxExperimentBytes) bytes = document.toJson(QJsonDocument::Compact);
+  QByteArray bytes = json_text(document, QJsonDocument::Indented);
+  if (bytes.size() > kMaxExperimentBytes) bytes = json_text(document, QJsonDocument::Compact);
   return bytes;
 }
 
