@@ -1,0 +1,419 @@
+// Experiment files: every refused file names its first problem, accepted
+// files keep their comment and unknown keys, numbers come back bit for bit,
+// and saving never leaves a half-written or unreadable file.
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "model/experiment.h"
+#include "platform/experiment_file.h"
+
+using namespace orvinda;
+
+namespace {
+
+// A valid file with one line replaced or added: key → raw JSON text, or an
+// empty text to leave the key out.
+QByteArray file_with(const QList<QPair<QString, QString>>& changes) {
+  QList<QPair<QString, QString>> fields = {
+      {"format", "\"orvinda-experiment\""}, {"version", "1"}, {"wx", "1"},
+      {"x0", "3"}, {"vx0", "3"}, {"wy", "1.8"}, {"y0", "3"}, {"vy0", "2"}, {"zam", "5"}};
+  for (const auto& [key, raw] : changes) {
+    bool found = false;
+    for (auto& field : fields) {
+      if (field.first == key) {
+        field.second = raw;
+        found = true;
+      }
+    }
+    if (!found) fields.append({key, raw});
+  }
+  QStringList parts;
+  for (const auto& [key, raw] : fields) {
+    if (!raw.isEmpty()) parts << "\"" + key + "\": " + raw;
+  }
+  return ("{" + parts.join(", ") + "}").toUtf8();
+}
+
+bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+Experiment sample() {
+  Experiment e;
+  e.x0 = 0.1;
+  e.vx0 = -1.0 / 3;
+  e.wy = 1.05;
+  e.y0 = 1e-300;
+  e.vy0 = static_cast<double>(0.1f);
+  e.zam = 7;
+  e.comment = "Фигура для 7-го урока, «1 : 2»\n\t\"кавычки\" и \\";
+  return e;
+}
+
+void compare_bits(const Experiment& a, const Experiment& b) {
+  QVERIFY2(same_bits(a.wx, b.wx), "wx");
+  QVERIFY2(same_bits(a.x0, b.x0), "x0");
+  QVERIFY2(same_bits(a.vx0, b.vx0), "vx0");
+  QVERIFY2(same_bits(a.wy, b.wy), "wy");
+  QVERIFY2(same_bits(a.y0, b.y0), "y0");
+  QVERIFY2(same_bits(a.vy0, b.vy0), "vy0");
+  QVERIFY2(same_bits(a.zam, b.zam), "zam");
+  QCOMPARE(QString::fromStdString(a.comment), QString::fromStdString(b.comment));
+}
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  QCOMPARE(f.write(bytes), bytes.size());
+}
+
+}  // namespace
+
+class TestExperimentFile : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void refused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");  // the message begins with it
+    const QString big_file = QString("Файл больше 64 КБ — это не файл опыта");
+    QTest::newRow("empty") << QByteArray() << "Файл пуст";
+    QTest::newRow("blanks only") << QByteArray(" \n\t ") << "Файл пуст";
+    QTest::newRow("not JSON") << QByteArray("Xo = 3") << "Файл не в формате JSON: ";
+    QTest::newRow("cut short") << file_with({}).chopped(5) << "Файл не в формате JSON: ";
+    QTest::newRow("text after the object") << file_with({}) + " {}"
+                                           << "Файл не в формате JSON: лишний текст после конца";
+    QTest::newRow("a number beyond double")
+        << file_with({{"x0", "1e999"}})
+        << "Файл не в формате JSON: недопустимое число или число вне пределов";
+    QTest::newRow("NaN") << file_with({{"x0", "NaN"}}) << "Файл не в формате JSON: ";
+    QTest::newRow("an array") << QByteArray("[1, 2]")
+                              << "Это не файл опыта: ожидался объект JSON";
+    QTest::newRow("format missing") << file_with({{"format", ""}})
+                                    << "Это не файл опыта: нет поля «format»";
+    QTest::newRow("another format")
+        << file_with({{"format", "\"spreadsheet\""}})
+        << "Это не файл опыта: поле «format» не равно «orvinda-experiment»";
+    QTest::newRow("format not a text")
+        << file_with({{"format", "1"}})
+        << "Это не файл опыта: поле «format» не равно «orvinda-experiment»";
+    QTest::newRow("a newer version")
+        << file_with({{"version", "2"}})
+        << "Файл записан более новой версией программы (версия формата 2); "
+           "эта программа читает версию 1";
+    QTest::newRow("version missing") << file_with({{"version", ""}})
+                                     << "Нет номера версии формата «version»";
+    QTest::newRow("version not whole")
+        << file_with({{"version", "1.5"}})
+        << "Номер версии формата «version» должен быть целым числом";
+    QTest::newRow("version as text")
+        << file_with({{"version", "\"1\""}})
+        << "Номер версии формата «version» должен быть целым числом";
+    QTest::newRow("version 0") << file_with({{"version", "0"}})
+                               << "Неизвестная версия формата: 0";
+    QTest::newRow("x0 missing") << file_with({{"x0", ""}}) << "Нет значения «x0»";
+    QTest::newRow("zam missing") << file_with({{"zam", ""}}) << "Нет значения «zam»";
+    QTest::newRow("vy0 as text") << file_with({{"vy0", "\"2\""}})
+                                 << "Значение «vy0» должно быть числом";
+    QTest::newRow("wy null") << file_with({{"wy", "null"}}) << "Значение «wy» должно быть числом";
+    QTest::newRow("vx0 an array") << file_with({{"vx0", "[3]"}})
+                                  << "Значение «vx0» должно быть числом";
+    QTest::newRow("wx 2") << file_with({{"wx", "2"}})
+                          << "Частота Wx всегда равна 1 рад/с, а в файле она равна 2";
+    QTest::newRow("wx next to 1")
+        << file_with({{"wx", "1.0000000000000002"}})
+        << "Частота Wx всегда равна 1 рад/с, а в файле она равна 1.0000000000000002";
+    QTest::newRow("wy 0") << file_with({{"wy", "0"}})
+                          << "Частота Wy должна быть больше 0, а в файле она равна 0";
+    QTest::newRow("wy negative") << file_with({{"wy", "-1.5"}})
+                                 << "Частота Wy должна быть больше 0, а в файле она равна -1.5";
+    QTest::newRow("vy0 beyond a float")
+        << file_with({{"vy0", "3.5e38"}})
+        << "Скорость Voy по модулю не может быть больше 3.4028235e+38 м/с, а в файле она равна "
+           "3.5e+38";
+    QTest::newRow("vy0 beyond a float, negative")
+        << file_with({{"vy0", "-1e39"}}) << "Скорость Voy по модулю не может быть больше";
+    const QString zam =
+        "Замедление времени должно быть целым числом от 1 до 9, а в файле оно равно ";
+    QTest::newRow("zam 0") << file_with({{"zam", "0"}}) << zam + "0";
+    QTest::newRow("zam 10") << file_with({{"zam", "10"}}) << zam + "10";
+    QTest::newRow("zam not whole") << file_with({{"zam", "4.5"}}) << zam + "4.5";
+    QTest::newRow("zam negative") << file_with({{"zam", "-3"}}) << zam + "-3";
+    QTest::newRow("comment not a text") << file_with({{"comment", "42"}})
+                                        << "Комментарий «comment» должен быть текстом";
+    QTest::newRow("the first problem wins")
+        << file_with({{"wx", "2"}, {"wy", "0"}, {"zam", "0"}})
+        << "Частота Wx всегда равна 1 рад/с";
+    QTest::newRow("presence before values")
+        << file_with({{"wx", "2"}, {"zam", ""}}) << "Нет значения «zam»";
+    QByteArray padded = file_with({});
+    padded.append(QByteArray(kMaxExperimentBytes + 1 - padded.size(), ' '));
+    QTest::newRow("more than 64 KiB of a valid file") << padded << big_file;
+  }
+
+  void refused() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    const ExperimentReading r = read_experiment(bytes);
+    QVERIFY(!r.experiment.has_value());
+    QVERIFY2(r.problem.startsWith(problem), qPrintable(r.problem));
+  }
+
+  void accepted_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("x0");
+    QTest::addColumn<double>("vy0");
+    QTest::addColumn<QString>("comment");
+    QTest::newRow("plain") << file_with({}) << 3.0 << 2.0 << "";
+    QTest::newRow("with a comment") << file_with({{"comment", "\"Урок 5\""}}) << 3.0 << 2.0
+                                    << "Урок 5";
+    QTest::newRow("byte order mark") << "\xEF\xBB\xBF" + file_with({}) << 3.0 << 2.0 << "";
+    QTest::newRow("whole numbers written as fractions")
+        << file_with({{"version", "1.0"}, {"zam", "5.0"}, {"wx", "1e0"}}) << 3.0 << 2.0 << "";
+    QTest::newRow("minus zero reads as zero") << file_with({{"x0", "-0.0"}}) << 0.0 << 2.0 << "";
+    QTest::newRow("largest float as vy0")
+        << file_with({{"vy0", "-3.4028234663852886e38"}}) << 3.0
+        << -static_cast<double>(std::numeric_limits<float>::max()) << "";
+    QTest::newRow("vy0 that a float only approaches") << file_with({{"vy0", "0.1"}}) << 3.0
+                                                      << 0.1 << "";
+    QByteArray padded = file_with({});
+    padded.append(QByteArray(kMaxExperimentBytes - padded.size(), '\n'));
+    QTest::newRow("exactly 64 KiB") << padded << 3.0 << 2.0 << "";
+  }
+
+  void accepted() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(double, x0);
+    QFETCH(double, vy0);
+    QFETCH(QString, comment);
+    const ExperimentReading r = read_experiment(bytes);
+    QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
+    QVERIFY(r.experiment.has_value());
+    QVERIFY(same_bits(r.experiment->x0, x0));
+    QVERIFY(same_bits(r.experiment->vy0, vy0));
+    QCOMPARE(QString::fromStdString(r.experiment->comment), comment);
+    QVERIFY(r.extras.isEmpty());
+  }
+
+  void unknown_keys_are_kept() {
+    const QByteArray bytes = file_with({{"teacher", "\"Иванова\""},
+                                        {"nested", "{\"a\": [1, 2.5, null, true], \"b\": {}}"},
+                                        {"comment", "\"для 9 класса\""}});
+    const ExperimentReading first = read_experiment(bytes);
+    QVERIFY2(first.experiment.has_value(), qPrintable(first.problem));
+    QCOMPARE(first.extras.keys(), QStringList({"nested", "teacher"}));
+
+    const ExperimentReading again = read_experiment(experiment_bytes(*first.experiment,
+                                                                     first.extras));
+    QVERIFY(again.experiment.has_value());
+    QCOMPARE(again.extras, first.extras);
+    compare_bits(*again.experiment, *first.experiment);
+  }
+
+  // Indenting 500 nested arrays would pass 64 KiB; the compact form keeps
+  // such a file within what can be opened again.
+  void deep_extras_are_written_compactly() {
+    const QByteArray deep = QByteArray(500, '[') + QByteArray(500, ']');
+    const ExperimentReading first =
+        read_experiment(file_with({{"deep", QString::fromLatin1(deep)}}));
+    QVERIFY2(first.experiment.has_value(), qPrintable(first.problem));
+    const QByteArray written = experiment_bytes(*first.experiment, first.extras);
+    QVERIFY(written.size() <= kMaxExperimentBytes);
+    const ExperimentReading again = read_experiment(written);
+    QVERIFY2(again.experiment.has_value(), qPrintable(again.problem));
+    QCOMPARE(again.extras, first.extras);
+  }
+
+  // A zero-width no-break space opening a text: Qt's reader would drop it
+  // from a text it wrote raw.
+  void leading_byte_order_mark_in_texts_is_kept() {
+    Experiment e = sample();
+    e.comment = "\xEF\xBB\xBFкомментарий";
+    QJsonObject extras;
+    extras.insert(QString(QChar(0xFEFF)) + "key", QString(QChar(0xFEFF)) + "value");
+    const ExperimentReading r = read_experiment(experiment_bytes(e, extras));
+    QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+    QCOMPARE(QByteArray::fromStdString(r.experiment->comment),
+             QByteArray::fromStdString(e.comment));
+    QCOMPARE(r.extras, extras);
+  }
+
+  void known_keys_win_over_extras() {
+    QJsonObject extras;
+    extras.insert("wx", 7);
+    extras.insert("format", "other");
+    const ExperimentReading r = read_experiment(experiment_bytes(sample(), extras));
+    QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+    QCOMPARE(r.experiment->wx, 1.0);
+  }
+
+  void numbers_read_back_bit_for_bit_data() {
+    QTest::addColumn<double>("value");
+    QTest::newRow("0.1") << 0.1;
+    QTest::newRow("1/3") << 1.0 / 3;
+    QTest::newRow("-2/3") << -2.0 / 3;
+    QTest::newRow("1e-300") << 1e-300;
+    QTest::newRow("largest double") << std::numeric_limits<double>::max();
+    QTest::newRow("most negative double") << -std::numeric_limits<double>::max();
+    QTest::newRow("smallest normal") << std::numeric_limits<double>::min();
+    QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("2^53 + 2") << 9007199254740994.0;
+    QTest::newRow("1e23, not exactly") << 1e23;
+    QTest::newRow("a box value") << 2.82842712474619;
+    QTest::newRow("float 0.1") << static_cast<double>(0.1f);
+    QTest::newRow("float 2.828427") << static_cast<double>(2.828427f);
+    QTest::newRow("largest float") << static_cast<double>(std::numeric_limits<float>::max());
+    QTest::newRow("smallest float subnormal")
+        << -static_cast<double>(std::numeric_limits<float>::denorm_min());
+  }
+
+  // In every place a value can stand; vy0 only within a float's range.
+  void numbers_read_back_bit_for_bit() {
+    QFETCH(double, value);
+    Experiment e = sample();
+    e.x0 = value;
+    e.vx0 = -value;
+    e.y0 = value / 3;
+    if (std::fabs(value) <= std::numeric_limits<float>::max()) e.vy0 = value;
+    if (value > 0) e.wy = value;
+    const ExperimentReading r = read_experiment(experiment_bytes(e, {}));
+    QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+    compare_bits(*r.experiment, e);
+  }
+
+  // Not a promise of the JSON standard but of Qt's writer and reader: hold
+  // them to it on many values of every size.
+  void random_doubles_read_back_bit_for_bit() {
+    QRandomGenerator random(11);
+    Experiment e = sample();
+    for (int i = 0; i < 20000; ++i) {
+      const quint64 bits = random.generate64();
+      std::memcpy(&e.x0, &bits, sizeof e.x0);
+      if (!std::isfinite(e.x0) || e.x0 == 0) continue;
+      e.vy0 = static_cast<double>(static_cast<float>(random.bounded(2.0) - 1) *
+                                  std::ldexp(1.0f, random.bounded(-140, 120)));
+      const ExperimentReading r = read_experiment(experiment_bytes(e, {}));
+      QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+      QVERIFY2(same_bits(r.experiment->x0, e.x0), qPrintable(QString::number(e.x0, 'g', 17)));
+      QVERIFY2(same_bits(r.experiment->vy0, e.vy0), qPrintable(QString::number(e.vy0, 'g', 17)));
+    }
+  }
+
+  void minus_zero_is_written_as_zero() {
+    Experiment e = sample();
+    e.x0 = -0.0;
+    const ExperimentReading r = read_experiment(experiment_bytes(e, {}));
+    QVERIFY(r.experiment.has_value());
+    QVERIFY(!std::signbit(r.experiment->x0));
+  }
+
+  // The window's own state: vy0 a float, zam a 16-bit integer.
+  void window_state_round_trip() {
+    const MotionParameters p{1, -.25, 1.5, 4.0 / 3, 1e-5, 2.828427f};
+    const Experiment e = make_experiment(p, 9, "урок");
+    const ExperimentReading r = read_experiment(experiment_bytes(e, {}));
+    QVERIFY(r.experiment.has_value());
+    const MotionParameters back = experiment_parameters(*r.experiment);
+    QCOMPARE(back.x0, p.x0);
+    QCOMPARE(back.vx0, p.vx0);
+    QCOMPARE(back.wy, p.wy);
+    QCOMPARE(back.y0, p.y0);
+    QCOMPARE(back.vy0, p.vy0);
+    QCOMPARE(experiment_zam(*r.experiment), std::int16_t(9));
+  }
+
+  void save_and_open() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("опыт.orv");
+    QJsonObject extras;
+    extras.insert("teacher", "Иванова");
+    QCOMPARE(save_experiment_file(path, sample(), extras), std::nullopt);
+    const ExperimentReading r = read_experiment_file(path);
+    QVERIFY2(r.experiment.has_value(), qPrintable(r.problem));
+    compare_bits(*r.experiment, sample());
+    QCOMPARE(r.extras, extras);
+    // Saved again over itself: the comment and the extras stay.
+    QCOMPARE(save_experiment_file(path, *r.experiment, r.extras), std::nullopt);
+    QCOMPARE(read_experiment_file(path).extras, extras);
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == 1);
+  }
+
+  void open_refused_data() {
+    QTest::addColumn<QString>("name");  // inside a temporary folder
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << "нет.orv" << "Файл не найден";
+    QTest::newRow("a folder") << "folder.orv" << "Это папка, а не файл";
+    QTest::newRow("larger than 64 KiB") << "big.orv" << "Файл больше 64 КБ — это не файл опыта";
+    QTest::newRow("broken") << "broken.orv" << "Файл не в формате JSON: строка не закрыта (позиция";
+  }
+
+  void open_refused() {
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("folder.orv"));
+    write(dir.filePath("big.orv"), file_with({}) + QByteArray(kMaxExperimentBytes, ' '));
+    write(dir.filePath("broken.orv"), "{\"format\": \"orvinda-exp");
+    const ExperimentReading r = read_experiment_file(dir.filePath(name));
+    QVERIFY(!r.experiment.has_value());
+    QVERIFY2(r.problem.startsWith(problem), qPrintable(r.problem));
+  }
+
+  void device_is_not_read() {
+    const ExperimentReading r = read_experiment_file("/dev/zero");
+    QCOMPARE(r.problem, QString("Это не обычный файл"));
+  }
+
+  void save_refused_data() {
+    QTest::addColumn<QString>("name");  // inside a temporary folder
+    QTest::addColumn<bool>("valid");    // false: an experiment that would not open again
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("folder missing") << "нет/опыт.orv" << true << "Папка не найдена";
+    QTest::newRow("a folder in the way") << "folder.orv" << true << "Это папка, а не файл";
+    QTest::newRow("a file as folder") << "old.orv/опыт.orv" << true << "Папка не найдена";
+    QTest::newRow("wy 0 over an old file")
+        << "old.orv" << false << "Частота Wy должна быть больше 0, а в файле она равна 0";
+  }
+
+  // Nothing is written, and an old file stays as it was.
+  void save_refused() {
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("folder.orv"));
+    const QByteArray old = experiment_bytes(sample(), {});
+    write(dir.filePath("old.orv"), old);
+    Experiment e = sample();
+    if (!valid) e.wy = 0;
+    const std::optional<QString> reason = save_experiment_file(dir.filePath(name), e, {});
+    QVERIFY(reason.has_value());
+    QCOMPARE(*reason, problem);
+    QCOMPARE(contents(dir.filePath("old.orv")), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.orv"});
+  }
+
+  void too_long_a_comment_is_not_saved() {
+    QTemporaryDir dir;
+    Experiment e = sample();
+    e.comment = std::string(kMaxExperimentBytes, 'a');
+    const std::optional<QString> reason = save_experiment_file(dir.filePath("a.orv"), e, {});
+    QCOMPARE(reason.value_or(QString()),
+             QString("Опыт не помещается в 64 КБ: сократите комментарий"));
+    QVERIFY(!QFile::exists(dir.filePath("a.orv")));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestExperimentFile)
+#include "test_experiment_file.moc"
