@@ -30,11 +30,12 @@ struct Event {
   // begins in the band leaves to. End: the side a stroke that ends in the
   // band comes from.
   int side = 0;
-  double u = 0;                                 // the marked point on the line
+  // A pass: where it crosses the line. Otherwise the tip (see tip()).
+  TracePoint mark;
   double angle = 0;                             // direction of travel (pass, start, end)
   std::size_t segment = 0;                      // a pass: the segment it crosses the line in
   std::size_t stroke = 0, first = 0, last = 0;  // its piece of the stroke
-  double lo = 0, hi = 0;  // the extent along the line of that piece's part in the band
+  double lo = 0, hi = 0;                        // that piece's extent along the line
 };
 
 int side_of(double across, double tolerance) {
@@ -43,16 +44,15 @@ int side_of(double across, double tolerance) {
   return 0;
 }
 
-// The point where [first, last] comes furthest over to the side away from
-// `side` (nearest the line for side 0), projected onto the line: the tip of
-// a tangency.
-double tip(const LocalStroke& s, std::size_t first, std::size_t last, int side) {
+// The point of [first, last] that comes furthest over to the side away from
+// `side` (nearest the line for side 0): the tip of a tangency.
+TracePoint tip(const LocalStroke& s, std::size_t first, std::size_t last, int side) {
   auto over = [side](TracePoint p) { return side == 0 ? std::fabs(p.y) : side * p.y; };
   std::size_t best = first;
   for (std::size_t i = first; i <= last; ++i) {
     if (over(s[i]) < over(s[best])) best = i;
   }
-  return s[best].x;
+  return s[best];
 }
 
 struct Meeting {
@@ -78,56 +78,36 @@ Meeting first_meeting(const LocalStroke& s, std::size_t first, std::size_t last)
   return {s[last].x, direction_angle(s[first], s[last]), last - 1};
 }
 
-// Widens [lo, hi] by the part of segment a-b that lies in the band.
-void add_band_part(TracePoint a, TracePoint b, double tolerance, double& lo, double& hi,
-                   bool& any) {
-  double t0 = 0, t1 = 1;
-  if (a.y == b.y) {
-    if (std::fabs(a.y) > tolerance) return;
-  } else {
-    const double ta = (-tolerance - a.y) / (b.y - a.y);
-    const double tb = (tolerance - a.y) / (b.y - a.y);
-    t0 = std::max(t0, std::min(ta, tb));
-    t1 = std::min(t1, std::max(ta, tb));
-    if (t0 > t1) return;
-  }
-  for (double t : {t0, t1}) {
-    const double u = a.x + t * (b.x - a.x);
-    lo = any ? std::min(lo, u) : u;
-    hi = any ? std::max(hi, u) : u;
-    any = true;
-  }
-}
-
 Event make_event(const LocalStroke& s, std::size_t stroke, std::size_t first, std::size_t last,
-                 EventKind kind, int side, double tolerance) {
+                 EventKind kind, int side) {
   Event e;
   e.kind = kind;
   e.side = side;
   e.stroke = stroke;
   e.first = first;
   e.last = last;
-  bool any = false;
-  for (std::size_t k = first; k < last; ++k)
-    add_band_part(s[k], s[k + 1], tolerance, e.lo, e.hi, any);
-  if (!any) e.lo = e.hi = s[first].x;  // a lone point
+  e.lo = e.hi = s[first].x;
+  for (std::size_t i = first; i <= last; ++i) {
+    e.lo = std::min(e.lo, s[i].x);
+    e.hi = std::max(e.hi, s[i].x);
+  }
   switch (kind) {
     case EventKind::kPass: {
       const Meeting m = first_meeting(s, first, last);
-      e.u = m.u;
+      e.mark = {m.u, 0};
       e.angle = m.angle;
       e.segment = m.segment;
       break;
     }
     case EventKind::kTouch:
-      e.u = side == 0 ? tip(s, first, last, 0) : tip(s, first + 1, last - 1, side);
+      e.mark = side == 0 ? tip(s, first, last, 0) : tip(s, first + 1, last - 1, side);
       break;
     case EventKind::kStart:
-      e.u = tip(s, first, last - 1, side);
+      e.mark = tip(s, first, last - 1, side);
       e.angle = direction_angle(s[last - 1], s[last]);
       break;
     case EventKind::kEnd:
-      e.u = tip(s, first + 1, last, side);
+      e.mark = tip(s, first + 1, last, side);
       e.angle = direction_angle(s[first], s[first + 1]);
       break;
   }
@@ -143,22 +123,22 @@ void collect_events(const LocalStroke& s, std::size_t stroke, double tolerance,
     const int side = side_of(s[i].y, tolerance);
     if (side == 0) continue;
     if (!last_out) {
-      if (i > 0) out.push_back(make_event(s, stroke, 0, i, EventKind::kStart, side, tolerance));
+      if (i > 0) out.push_back(make_event(s, stroke, 0, i, EventKind::kStart, side));
     } else {
       const int from = side_of(s[*last_out].y, tolerance);
       if (from != side) {
-        out.push_back(make_event(s, stroke, *last_out, i, EventKind::kPass, side, tolerance));
+        out.push_back(make_event(s, stroke, *last_out, i, EventKind::kPass, side));
       } else if (i > *last_out + 1) {
-        out.push_back(make_event(s, stroke, *last_out, i, EventKind::kTouch, from, tolerance));
+        out.push_back(make_event(s, stroke, *last_out, i, EventKind::kTouch, from));
       }
     }
     last_out = i;
   }
   if (!last_out) {
-    out.push_back(make_event(s, stroke, 0, s.size() - 1, EventKind::kTouch, 0, tolerance));
+    out.push_back(make_event(s, stroke, 0, s.size() - 1, EventKind::kTouch, 0));
   } else if (*last_out + 1 < s.size()) {
     out.push_back(make_event(s, stroke, *last_out, s.size() - 1, EventKind::kEnd,
-                             side_of(s[*last_out].y, tolerance), tolerance));
+                             side_of(s[*last_out].y, tolerance)));
   }
 }
 
@@ -178,12 +158,14 @@ class Counter {
   // The counted meetings: for each, its first event and its kind.
   std::vector<std::pair<const Event*, CrossingKind>> resolve();
 
-  // Distinct passes at the same place: a node, or a shallow tip.
-  void classify_pairs(const std::vector<const Event*>& passes, bool& near_node,
-                      bool& tangency) const;
+  // Distinct passes at the same place: a node (given in local coordinates),
+  // or a shallow tip.
+  void classify_pairs(const std::vector<const Event*>& passes, bool& tangency,
+                      std::vector<TracePoint>& nodes) const;
 
  private:
   void find_neighbours();
+  double distance_to_piece(TracePoint p, const Event& e) const;
   bool same_place(const Event& a, const Event& b) const;
   bool same_pass(const Event& a, const Event& b) const;
   bool absorbs(const Event& complete, const Event& partial) const;
@@ -213,11 +195,20 @@ void Counter::find_neighbours() {
   std::sort(neighbours_.begin(), neighbours_.end());
 }
 
-// Where the two meet the band, within the tolerance along the line. Laps
-// sampled a little differently meet a shallow line at points further apart,
-// but their pieces in the band overlap.
+double Counter::distance_to_piece(TracePoint p, const Event& e) const {
+  const LocalStroke& s = strokes_[e.stroke];
+  double nearest = std::hypot(p.x - s[e.first].x, p.y - s[e.first].y);
+  for (std::size_t k = e.first; k < e.last; ++k) {
+    nearest = std::min(nearest, distance_to_segment(p, s[k], s[k + 1]));
+  }
+  return nearest;
+}
+
+// Measured from one's mark to the other's piece of curve, not between the
+// marks: laps sampled a little differently meet a shallow line at points
+// further apart, and put a flat tip's vertex a step to either side.
 bool Counter::same_place(const Event& a, const Event& b) const {
-  return a.lo - b.hi <= tolerance_ && b.lo - a.hi <= tolerance_;
+  return distance_to_piece(a.mark, b) <= tolerance_ || distance_to_piece(b.mark, a) <= tolerance_;
 }
 
 // Two laps of one pass: going the same way at the same place. Where the curve
@@ -225,7 +216,9 @@ bool Counter::same_place(const Event& a, const Event& b) const {
 // lap to lap, but one still lies along the other's stroke.
 bool Counter::same_pass(const Event& a, const Event& b) const {
   if (a.side != b.side || !same_place(a, b)) return false;
-  if (direction_gap(a.angle, b.angle) < kSameDirection) return true;
+  const double gap = direction_gap(a.angle, b.angle);
+  if (gap < kSameDirection) return true;
+  if (gap > kHalfTurn / 2) return false;  // along each other, but the other way
   const LocalStroke& sa = strokes_[a.stroke];
   const LocalStroke& sb = strokes_[b.stroke];
   return runs_along(sa, a.segment, sb[b.segment], sb[b.segment + 1], tolerance_) ||
@@ -314,8 +307,8 @@ std::vector<std::pair<const Event*, CrossingKind>> Counter::resolve() {
   return counted;
 }
 
-void Counter::classify_pairs(const std::vector<const Event*>& passes, bool& near_node,
-                             bool& tangency) const {
+void Counter::classify_pairs(const std::vector<const Event*>& passes, bool& tangency,
+                             std::vector<TracePoint>& nodes) const {
   for (std::size_t i = 0; i < passes.size(); ++i) {
     for (std::size_t j = i + 1; j < passes.size(); ++j) {
       const Event& a = *passes[i];
@@ -325,9 +318,11 @@ void Counter::classify_pairs(const std::vector<const Event*>& passes, bool& near
       if (a.side != b.side && gap > kHalfTurn - kSameDirection) continue;  // back and forth
       if (a.side != b.side && gap < kSameDirection) {
         tangency = true;  // over the line and straight back: a shallow tip
-      } else {
-        near_node = true;
+        continue;
       }
+      // Two branches crossing: the node is where their directions meet.
+      const double t = (b.mark.x - a.mark.x) * std::sin(b.angle) / std::sin(b.angle - a.angle);
+      nodes.push_back({a.mark.x + t * std::cos(a.angle), t * std::sin(a.angle)});
     }
   }
 }
@@ -360,7 +355,12 @@ CrossingCount count_crossings(const Trace& trace, CountingLine line, double tole
     if (event->kind == EventKind::kPass) passes.push_back(event);
     if (kind == CrossingKind::kTangency) result.tangency = true;
   }
-  counter.classify_pairs(passes, result.near_node, result.tangency);
+  std::vector<TracePoint> nodes;  // in frame units
+  std::vector<TracePoint> local_nodes;
+  counter.classify_pairs(passes, result.tangency, local_nodes);
+  for (TracePoint n : local_nodes) {
+    nodes.push_back(horizontal ? TracePoint{n.x, n.y + value} : TracePoint{n.y + value, n.x});
+  }
 
   // Nodes near the line, though the line may miss them: a node lies on two
   // segments, and both come within the tolerance of the line.
@@ -377,20 +377,22 @@ CrossingCount count_crossings(const Trace& trace, CountingLine line, double tole
     }
   }
   for (TracePoint node : self_crossings_among(strokes, std::move(near_line), tolerance)) {
-    if (std::fabs((horizontal ? node.y : node.x) - value) > tolerance) continue;
-    const TracePoint metres = frame.to_metres(node);
-    const bool known = std::any_of(result.nodes.begin(), result.nodes.end(), [&](TracePoint n) {
-      return std::hypot(n.x / 2 - metres.x / 2, n.y / 2 - metres.y / 2) <= tolerance_metres / 2;
-    });
-    if (!known) result.nodes.push_back(metres);
+    if (std::fabs((horizontal ? node.y : node.x) - value) <= tolerance) nodes.push_back(node);
   }
+  for (TracePoint node : nodes) {
+    const bool known = std::any_of(result.nodes.begin(), result.nodes.end(), [&](TracePoint n) {
+      return std::hypot(n.x - node.x, n.y - node.y) <= tolerance;
+    });
+    if (!known) result.nodes.push_back(node);
+  }
+  for (TracePoint& node : result.nodes) node = frame.to_metres(node);
   if (!result.nodes.empty()) result.near_node = true;
 
   std::vector<std::pair<double, LineCrossing>> along;
   for (const auto& [event, kind] : counted) {
-    const double u = frame.to_metres(event->u);
+    const double u = frame.to_metres(event->mark.x);
     const TracePoint point = horizontal ? TracePoint{u, line.value} : TracePoint{line.value, u};
-    along.push_back({event->u, LineCrossing{point, kind}});
+    along.push_back({event->mark.x, LineCrossing{point, kind}});
   }
   std::stable_sort(along.begin(), along.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -24,6 +24,15 @@ bool neighbours(const SegmentRef& p, const SegmentRef& q) {
 
 bool opposite(double s, double t) { return (s > 0 && t < 0) || (s < 0 && t > 0); }
 
+// Whether `at` lies within the tolerance of an end of the piece's stroke that
+// is an end of the piece too.
+bool near_stroke_end(TracePoint at, const Piece& p, const std::vector<TracePolyline>& strokes,
+                     double tolerance) {
+  const std::size_t last = strokes[p.ref.stroke].size() - 1;
+  return (p.ref.index == 0 && std::hypot(at.x - p.a.x, at.y - p.a.y) <= tolerance) ||
+         (p.ref.index + 1 == last && std::hypot(at.x - p.b.x, at.y - p.b.y) <= tolerance);
+}
+
 }  // namespace
 
 std::vector<TracePoint> self_crossings_among(const std::vector<TracePolyline>& strokes,
@@ -54,13 +63,20 @@ std::vector<TracePoint> self_crossings_among(const std::vector<TracePolyline>& s
       }
       // Chords of one convex arc sampled at slightly different points (two
       // laps of a figure that closes) cross near their ends at the angle the
-      // curve turns in a step: the same curve, not a node.
+      // curve turns in a step: the same curve, not a node. Either chord lies
+      // along the other's stroke, or, where the strokes are pieces too short
+      // to tell, they cross near where both pieces end.
       if (runs_along(strokes[p.ref.stroke], p.ref.index, q.a, q.b, tolerance) ||
           runs_along(strokes[q.ref.stroke], q.ref.index, p.a, p.b, tolerance)) {
         continue;
       }
       const double s = c / (c - d);
-      found.push_back({q.a.x + s * (q.b.x - q.a.x), q.a.y + s * (q.b.y - q.a.y)});
+      const TracePoint at{q.a.x + s * (q.b.x - q.a.x), q.a.y + s * (q.b.y - q.a.y)};
+      if (near_stroke_end(at, p, strokes, tolerance) &&
+          near_stroke_end(at, q, strokes, tolerance)) {
+        continue;
+      }
+      found.push_back(at);
     }
   }
   return found;
