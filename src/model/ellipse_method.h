@@ -11,9 +11,10 @@ namespace orvinda {
 enum class EllipseAxis { kXAxis, kYAxis };
 
 struct EllipseMeasure {
-  // The trace crosses the axis exactly twice, at passes (no tangency, no node
-  // near the axis), crosses the other axis twice too, and has an extent. Otherwise a and b are
-  // still filled in as far as they go, and sin_phase_difference is 0.
+  // The trace crosses the axis exactly twice, at passes (no tangency, no
+  // node near the axis), crosses the other axis twice too, and has an
+  // extent. Otherwise a and b are still filled in as far as they go, and
+  // sin_phase_difference is 0.
   bool valid = false;
   double a = 0;                     // the extent of the drawn trace along the axis, metres
   double b = 0;                     // the distance between its crossings with the axis, metres

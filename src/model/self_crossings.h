@@ -21,8 +21,9 @@ struct SegmentRef {
 };
 
 // The self-crossings among the given segments, all in frame units
-// (trace_frame.h). Two crossing segments that both run along the same stroke
-// within the tolerance are one curve sampled twice, not a node.
+// (trace_frame.h). Two crossing segments of which one runs along the other's
+// stroke within the tolerance, or that cross within it of where both their
+// strokes end, are one curve sampled twice, not a node.
 std::vector<TracePoint> self_crossings_among(const std::vector<TracePolyline>& strokes,
                                              std::vector<SegmentRef> segments, double tolerance);
 
