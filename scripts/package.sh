@@ -29,7 +29,7 @@ deb="${debs[0]}"
 echo "Package: $deb"
 
 allowed='bogus-mail-host|bogus-mail-host-in-debian-changelog'
-report="$(lintian --fail-on none --info "$deb" 2>&1 | grep -v 'running with root privileges')" || true
+report="$(lintian --fail-on none --display-info "$deb" 2>&1 | grep -v 'running with root privileges')" || true
 [ -n "$report" ] && echo "$report"
 errors="$(grep -E '^E: ' <<<"$report" | grep -Ev "^E: [^ ]+ (${allowed}) " || true)"
 if [ -n "$errors" ]; then
