@@ -55,3 +55,14 @@ orvinda_desktop_check(NAME packaging_agrees
 orvinda_desktop_check(NAME installed_tree_valid TOOLS appstreamcli
   COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
           -DWORK=${ORVINDA_CHECKS_WORK}/installed -P ${ORVINDA_CHECKS}/installed_tree.cmake)
+
+# Every long option that the command line's help prints is in both pages.
+set(pages)
+foreach(language ${ORVINDA_MANUAL_LANGUAGES})
+  orvinda_manual_page(page ${language})
+  list(APPEND pages ${page})
+endforeach()
+list(JOIN pages "," pages)
+orvinda_desktop_check(NAME manual_lists_help_options
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvinda> -DPAGES=${pages}
+          -P ${ORVINDA_CHECKS}/help_options.cmake)
