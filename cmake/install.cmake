@@ -15,24 +15,60 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/orvinda.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/orvinda.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/orvinda.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/orvinda-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME orvinda.xml)
+
+include(${CMAKE_CURRENT_LIST_DIR}/manual.cmake)
+orvinda_add_manual_rules()
+foreach(language ${ORVINDA_MANUAL_LANGUAGES})
+  orvinda_manual_page(page ${language})
+  if(language STREQUAL "en")
+    set(section_dir ${CMAKE_INSTALL_MANDIR}/man1)
+  else()
+    set(section_dir ${CMAKE_INSTALL_MANDIR}/${language}/man1)
+  endif()
+  install(FILES ${page}.gz DESTINATION ${section_dir})
+endforeach()
+
+# Debian's places for the licence and the history; the copyright file is the
+# licence in Debian's machine-readable form.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright
+              ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvinda)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Авторский коллектив программы «Фигуры Орвинда» <orvinda@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Сложение перпендикулярных механических колебаний")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Учебная программа по физике: материальная точка участвует в двух взаимно\
- перпендикулярных гармонических колебаниях; программа вычисляет амплитуды,\
- начальные фазы и сдвиг фаз и показывает, как точка рисует фигуру Орвинда.")
+# Package descriptions are English, as Debian's are; the program itself and
+# its listing for software centres speak Russian.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "addition of perpendicular mechanical oscillations")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+A teaching program for a physics course. A material point takes part in
+two harmonic oscillations at once, one horizontal and one vertical. The
+program prints the characteristics of the motion (amplitudes, initial
+phases and their ratios), draws the plot with its grid, axes and initial
+velocity, and animates the point tracing its closed figure, the Orvinda
+figure, while a ball on two springs follows it.
+
+Experiments can be saved to files and opened again, and pictures of the
+figures written from the command line. The program's interface, its
+manual and its accompanying documents are in Russian.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# A program for learning and teaching physics, not a tool for research.
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_STRIP_FILES ON)
 # The libraries come from dpkg-shlibdeps where it is installed (dpkg-dev),
-# else from this list; the plugins and the fonts are never found that way.
-set(ORVINDA_DEB_RUNTIME "qt6-qpa-plugins, fonts-liberation2")
+# else from this list; the plugins and the fonts are never found that way,
+# and Print Support is named in case the program does not link it yet.
+set(ORVINDA_DEB_RUNTIME "libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, fonts-liberation2")
 find_program(ORVINDA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ORVINDA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

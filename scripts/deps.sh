@@ -11,6 +11,12 @@ orvinda_packages=(
   locales clang-format-14
 )
 
+# What the tests call to check the files handed to the desktop: the menu
+# entry, the software-centre listing, the file type and the manual pages.
+orvinda_check_packages=(
+  appstream desktop-file-utils libxml2-utils shared-mime-info man-db groff-base
+)
+
 orvinda_install_missing() {
   local missing=()
   local pkg

@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/deps.sh"
-orvinda_install_missing "${orvinda_packages[@]}"
+orvinda_install_missing "${orvinda_packages[@]}" "${orvinda_check_packages[@]}"
 orvinda_ensure_ru_locale
 "$root/scripts/check_format.sh"
 
