@@ -29,8 +29,8 @@ struct FigureShape {
   bool start_and_arrow = true;
   // Counting lines y = count_y * ay and x = count_x * ax with every pass of
   // the trace through them marked.
-  std::optional<double> count_y;
-  std::optional<double> count_x;
+  std::optional<double> count_y = std::nullopt;
+  std::optional<double> count_x = std::nullopt;
   // The ellipse method: the chord b the figure cuts on the vertical axis,
   // the height a between the horizontal tangents, and the top tangency.
   bool ellipse_method = false;
