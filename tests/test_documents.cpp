@@ -200,11 +200,11 @@ class TestDocuments : public QObject {
 
   void quoted_labels_are_the_windows() {
     QFETCH(QString, set);
-    const QString text = filled(QStringLiteral(
-                                    "{{set e %1}}{{e.wy}}|{{e.x0}}|{{e.vx0}}|{{e.y0}}|{{e.vy0}}|"
-                                    "{{e.show_ax}}|{{e.show_fix}}|{{e.show_ay}}|{{e.show_fiy}}|"
-                                    "{{e.show_ayax}}|{{e.show_dj}}|{{e.show_wywx}}")
-                                    .arg(set));
+    const QString text =
+        filled(QStringLiteral("{{set e %1}}{{e.wy}}|{{e.x0}}|{{e.vx0}}|{{e.y0}}|{{e.vy0}}|"
+                              "{{e.show_ax}}|{{e.show_fix}}|{{e.show_ay}}|{{e.show_fiy}}|"
+                              "{{e.show_ayax}}|{{e.show_dj}}|{{e.show_wywx}}")
+                   .arg(set));
     const QStringList parts = text.split(QLatin1Char('|'));
     QCOMPARE(parts.size(), 12);
 
@@ -238,8 +238,8 @@ class TestDocuments : public QObject {
     QTest::newRow("springs 1.8 squared") << start + "{{e.kyx:4}}" << 3.24 << 1e-4;
     QTest::newRow("beat cycle") << beat + "{{e.beat}}" << 2 * M_PI / 0.05 << 0.01;
     QTest::newRow("20 turns a cycle") << beat + "{{e.beat_turns}}" << 20.0 << 1e-3;
-    QTest::newRow("quarter of the cycle") << beat + "{{e.beat_time shift=0.5}}" << M_PI / 0.1
-                                          << 0.01;
+    QTest::newRow("quarter of the cycle")
+        << beat + "{{e.beat_time shift=0.5}}" << M_PI / 0.1 << 0.01;
     QTest::newRow("eight, 4 : 2 passes")
         << "{{set e ratio=1:2 dphi=1/2 a=4}}{{e.nx level=1}}:{{e.ny level=1}}" << 2.0 << 0.0;
     QTest::newRow("2 : 3 passes ratio")
@@ -248,14 +248,14 @@ class TestDocuments : public QObject {
         << "{{set e ratio=3:4 dphi=1/2 a=4}}{{e.count_ratio y=1 x=1}}" << 4.0 / 3 << 1e-3;
     QTest::newRow("2 : 1 passes") << "{{set e ratio=2:1 dphi=1/4 a=4}}{{e.count_ratio y=1 x=1}}"
                                   << 0.5 << 0.0;
-    QTest::newRow("ellipse pi/6") << "{{set e ratio=1:1 dphi=1/6 a=4}}{{e.dphi_ellipse}}"
-                                  << 1.0 / 6 << 0.003;
-    QTest::newRow("ellipse -pi/3") << "{{set e ratio=1:1 dphi=-1/3 a=4}}{{e.dphi_ellipse}}"
-                                   << -1.0 / 3 << 0.003;
-    QTest::newRow("ellipse 2pi/3") << "{{set e ratio=1:1 dphi=2/3 a=4}}{{e.dphi_ellipse}}"
-                                   << 2.0 / 3 << 0.003;
-    QTest::newRow("ellipse -5pi/6") << "{{set e ratio=1:1 dphi=-5/6 a=4}}{{e.dphi_ellipse}}"
-                                    << -5.0 / 6 << 0.003;
+    QTest::newRow("ellipse pi/6") << "{{set e ratio=1:1 dphi=1/6 a=4}}{{e.dphi_ellipse}}" << 1.0 / 6
+                                  << 0.003;
+    QTest::newRow("ellipse -pi/3")
+        << "{{set e ratio=1:1 dphi=-1/3 a=4}}{{e.dphi_ellipse}}" << -1.0 / 3 << 0.003;
+    QTest::newRow("ellipse 2pi/3")
+        << "{{set e ratio=1:1 dphi=2/3 a=4}}{{e.dphi_ellipse}}" << 2.0 / 3 << 0.003;
+    QTest::newRow("ellipse -5pi/6")
+        << "{{set e ratio=1:1 dphi=-5/6 a=4}}{{e.dphi_ellipse}}" << -5.0 / 6 << 0.003;
     QTest::newRow("b over a is sin pi/4")
         << "{{set e ratio=1:1 dphi=1/4 ax=4 ay=2.8}}{{e.b_over_a}}" << std::sqrt(0.5) << 0.002;
     QTest::newRow("Dphi 0 yet an eight")
@@ -304,11 +304,16 @@ class TestDocuments : public QObject {
   void directions_data() {
     QTest::addColumn<QString>("set");
     QTest::addColumn<QString>("direction");
-    QTest::newRow("circle, Dphi pi/2") << "wy=1 x0=3 vx0=0 y0=0 vy0=3" << "против часовой стрелки";
-    QTest::newRow("moment 3") << "wy=1 x0=2 vx0=1 y0=1 vy0=2" << "против часовой стрелки";
-    QTest::newRow("moment -4") << "wy=1 x0=-2 vx0=-1 y0=-2 vy0=1" << "по часовой стрелке";
-    QTest::newRow("moment -6") << "wy=1 x0=3 vx0=0 y0=0 vy0=-2" << "по часовой стрелке";
-    QTest::newRow("segment") << "wy=1 x0=1 vx0=1 y0=2 vy0=2" << "туда и обратно";
+    QTest::newRow("circle, Dphi pi/2") << "wy=1 x0=3 vx0=0 y0=0 vy0=3"
+                                       << "против часовой стрелки";
+    QTest::newRow("moment 3") << "wy=1 x0=2 vx0=1 y0=1 vy0=2"
+                              << "против часовой стрелки";
+    QTest::newRow("moment -4") << "wy=1 x0=-2 vx0=-1 y0=-2 vy0=1"
+                               << "по часовой стрелке";
+    QTest::newRow("moment -6") << "wy=1 x0=3 vx0=0 y0=0 vy0=-2"
+                               << "по часовой стрелке";
+    QTest::newRow("segment") << "wy=1 x0=1 vx0=1 y0=2 vy0=2"
+                             << "туда и обратно";
   }
 
   // The direction read off the traced figure agrees with the sign of
@@ -316,7 +321,8 @@ class TestDocuments : public QObject {
   void directions() {
     QFETCH(QString, set);
     QFETCH(QString, direction);
-    const QString text = filled(QStringLiteral("{{set e %1}}{{e.direction}}|{{e.moment}}").arg(set));
+    const QString text =
+        filled(QStringLiteral("{{set e %1}}{{e.direction}}|{{e.moment}}").arg(set));
     const QStringList parts = text.split(QLatin1Char('|'));
     QCOMPARE(parts[0], direction);
     const double moment = read_russian(parts[1]);
@@ -328,13 +334,20 @@ class TestDocuments : public QObject {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("russian");
-    QTest::newRow("root half") << std::sqrt(0.5) << "0.7071" << "0,707";
-    QTest::newRow("negative") << -std::sqrt(0.5) << "-0.7071" << "−0,707";
-    QTest::newRow("cos pi/2") << std::cos(M_PI / 2) << "0" << "0,000";
-    QTest::newRow("tiny negative") << -1e-17 << "0" << "0,000";
-    QTest::newRow("whole") << 2.0 << "2" << "2,000";
-    QTest::newRow("four thirds") << 4.0 / 3 << "1.3333" << "1,333";
-    QTest::newRow("rounds up") << 0.99996 << "1" << "1,000";
+    QTest::newRow("root half") << std::sqrt(0.5) << "0.7071"
+                               << "0,707";
+    QTest::newRow("negative") << -std::sqrt(0.5) << "-0.7071"
+                              << "−0,707";
+    QTest::newRow("cos pi/2") << std::cos(M_PI / 2) << "0"
+                              << "0,000";
+    QTest::newRow("tiny negative") << -1e-17 << "0"
+                                   << "0,000";
+    QTest::newRow("whole") << 2.0 << "2"
+                           << "2,000";
+    QTest::newRow("four thirds") << 4.0 / 3 << "1.3333"
+                                 << "1,333";
+    QTest::newRow("rounds up") << 0.99996 << "1"
+                               << "1,000";
   }
 
   // What to type has a point and at most four decimals; running text a comma and a minus sign.
@@ -358,7 +371,8 @@ class TestDocuments : public QObject {
     QTest::newRow("line through the node") << "{{set e ratio=1:2 dphi=1/2 a=4}}{{e.nx level=0}}";
     QTest::newRow("direction of an eight") << "{{set e ratio=1:2 dphi=1/2 a=4}}{{e.direction}}";
     QTest::newRow("beat of equal frequencies") << "{{set e ratio=1:1 dphi=0 a=4}}{{e.beat}}";
-    QTest::newRow("no closing in 20 turns") << "{{set e wy=1.0123 x0=1 vx0=0 y0=1 vy0=0}}{{e.turns}}";
+    QTest::newRow("no closing in 20 turns")
+        << "{{set e wy=1.0123 x0=1 vx0=0 y0=1 vy0=0}}{{e.turns}}";
     QTest::newRow("unclosed braces") << "{{set e wy=1 x0=1 vx0=0 y0=1 vy0=0}} {{e.ax";
   }
 
@@ -369,8 +383,8 @@ class TestDocuments : public QObject {
 
   void every_document_fills_in_data() {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"spravka.html", "spravka2.html", "orvinda.html", "uprav.html",
-                             "instruction.txt"}) {
+    for (const char* name :
+         {"spravka.html", "spravka2.html", "orvinda.html", "uprav.html", "instruction.txt"}) {
       QTest::newRow(name) << QString::fromLatin1(name);
     }
   }
@@ -415,15 +429,18 @@ class TestDocuments : public QObject {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::newRow("heading and its text")
-        << "<h2>Заголовок</h2><p>Первая строка текста раздела.</p>" << "Заголовок"
+        << "<h2>Заголовок</h2><p>Первая строка текста раздела.</p>"
+        << "Заголовок"
         << "Первая строка";
     QTest::newRow("lead-in and its formula")
-        << "<p style=\"-qt-user-state: 1\">Отсюда</p><p>x = A cos φ</p>" << "Отсюда"
+        << "<p style=\"-qt-user-state: 1\">Отсюда</p><p>x = A cos φ</p>"
+        << "Отсюда"
         << "x = A cos φ";
     QTest::newRow("table header and rows")
         << "<table><thead><tr><th>Голова</th></tr></thead><tr><td>Раз</td></tr>"
            "<tr><td>Два</td></tr></table>"
-        << "Голова" << "Два";
+        << "Голова"
+        << "Два";
   }
 
   // Filler brings the tail to the foot of a page; the breaks keep its parts on one page.
@@ -478,9 +495,10 @@ class TestDocuments : public QObject {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     generator.setProcessEnvironment(env);
-    generator.start(QStringLiteral(ORVINDA_MAKE_DOCS),
-                    {QStringLiteral("pdf"), QStringLiteral(ORVINDA_DOCS_SOURCE "/%1.html").arg(name),
-                     dir.filePath(QStringLiteral("out.pdf"))});
+    generator.start(
+        QStringLiteral(ORVINDA_MAKE_DOCS),
+        {QStringLiteral("pdf"), QStringLiteral(ORVINDA_DOCS_SOURCE "/%1.html").arg(name),
+         dir.filePath(QStringLiteral("out.pdf"))});
     QVERIFY(generator.waitForFinished(60000));
     QCOMPARE(generator.exitCode(), 0);
     const QString errors = QString::fromUtf8(generator.readAllStandardError());
@@ -510,9 +528,12 @@ class TestDocuments : public QObject {
     // 2 and 7: the shape at other ratios, open and closed, the sign.
     row("spravka.pdf", "q·φy − p·φx", true);
     row("spravka.pdf", "Разность фаз по виду фигуры находят лишь с точностью до знака", true);
-    row("spravka.pdf", "Форма траектории зависит не от самих начальных фаз, а от их разности", false);
-    row("spravka2.pdf", "Таблица составлена для начальной фазы горизонтального колебания φx = 0", true);
-    row("spravka2.pdf", "число касаний горизонтальной стороны равно числу вертикальных колебаний", true);
+    row("spravka.pdf", "Форма траектории зависит не от самих начальных фаз, а от их разности",
+        false);
+    row("spravka2.pdf", "Таблица составлена для начальной фазы горизонтального колебания φx = 0",
+        true);
+    row("spravka2.pdf", "число касаний горизонтальной стороны равно числу вертикальных колебаний",
+        true);
     row("Orvinda.pdf", "задаёт величина q·φy − p·φx", true);
     row("Orvinda.pdf", "только с точностью до знака", true);
     // 3: close frequencies.

@@ -57,9 +57,9 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
   const double turns = shape.turns > 0 ? shape.turns : shape.wx_part;
   const long first = std::lround(std::max(0.0, shape.from_turn) * steps_per_horizontal_period);
   const long steps = std::lround(turns * steps_per_horizontal_period);
-  RunStepper stepper(p, c.wywx,
-                     static_cast<float>(kTwoPi * shape.wx_part /
-                                        (steps_per_horizontal_period * shape.wx_part)));
+  RunStepper stepper(
+      p, c.wywx,
+      static_cast<float>(kTwoPi * shape.wx_part / (steps_per_horizontal_period * shape.wx_part)));
   std::vector<QPointF> points;
   points.reserve(static_cast<std::size_t>(steps) + 1);
   if (first == 0) points.emplace_back(p.x0, p.y0);

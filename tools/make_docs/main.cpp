@@ -79,7 +79,8 @@ void mark_controls(QImage& image, const orvinda::Form1& form) {
     if (m.widget == form.menuBar()) {
       // Just after the last menu, however many there are.
       const QList<QAction*> menus = form.menuBar()->actions();
-      if (!menus.isEmpty()) corner += QPointF(form.menuBar()->actionGeometry(menus.last()).right() + 6, 2);
+      const int right = menus.isEmpty() ? 0 : form.menuBar()->actionGeometry(menus.last()).right();
+      corner += QPointF(right + 6, 2);
     }
     if (m.widget == form.Picture1) corner += QPointF(12, 30);
     if (m.widget == form.Label10 || m.widget == form.Label11 || m.widget == form.CmdOK) {
@@ -298,7 +299,9 @@ int main(int argc, char* argv[]) {
   if (mode == QLatin1String("text") && args.size() == 4) {
     return write_text(args.at(2), args.at(3), false);
   }
-  if (mode == QLatin1String("html") && args.size() == 4) return write_text(args.at(2), args.at(3), true);
+  if (mode == QLatin1String("html") && args.size() == 4) {
+    return write_text(args.at(2), args.at(3), true);
+  }
   if (mode == QLatin1String("screenshot") && args.size() == 3) {
     return save_image(window_screenshot(false), args.at(2));
   }

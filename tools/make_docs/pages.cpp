@@ -77,8 +77,12 @@ std::vector<Piece> pieces(QTextDocument& doc) {
   return out;
 }
 
-int first_page(const QTextDocument& doc, const Piece& p) { return page_of(doc, p.lines.front().top()); }
-int last_page(const QTextDocument& doc, const Piece& p) { return page_of(doc, p.lines.back().top()); }
+int first_page(const QTextDocument& doc, const Piece& p) {
+  return page_of(doc, p.lines.front().top());
+}
+int last_page(const QTextDocument& doc, const Piece& p) {
+  return page_of(doc, p.lines.back().top());
+}
 
 // The line of a piece that must share a page with a kept piece before it:
 // a table's first row under its header, a paragraph's second line, or a
@@ -301,10 +305,10 @@ void paint_pages(QTextDocument& doc, QPagedPaintDevice& device) {
     painter.setFont(doc.defaultFont());
     const QFontMetricsF metrics(painter.font(), &device);
     const QString number = QString::number(i + 1);
-    painter.drawText(QPointF(page.width() - margin - metrics.horizontalAdvance(number),
-                             page.height() - margin + metrics.ascent() +
-                                 5.0 * device.logicalDpiY() / 72.0),
-                     number);
+    painter.drawText(
+        QPointF(page.width() - margin - metrics.horizontalAdvance(number),
+                page.height() - margin + metrics.ascent() + 5.0 * device.logicalDpiY() / 72.0),
+        number);
   }
 }
 

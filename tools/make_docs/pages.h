@@ -35,8 +35,8 @@ using DocumentMaker = std::function<std::unique_ptr<QTextDocument>()>;
 
 struct PagedDocument {
   std::unique_ptr<QTextDocument> doc;  // laid out on the device, breaks in place
-  QStringList problems;  // what the page breaks could not mend
-  QStringList lost;      // blocks the layout left without lines; none ever should be
+  QStringList problems;                // what the page breaks could not mend
+  QStringList lost;                    // blocks the layout left without lines; none ever should be
 };
 
 // Adds page breaks, first to last, so that no heading or kept block ends a
@@ -47,8 +47,8 @@ PagedDocument lay_out_pages(const DocumentMaker& make, QPagedPaintDevice& device
 
 // A page (but the last) whose foot is empty for more than a third of its height.
 struct PageGap {
-  int page = 0;  // from 1
-  double empty = 0;  // part of the page's text height
+  int page = 0;                // from 1
+  double empty = 0;            // part of the page's text height
   bool before_figure = false;  // the next page starts with a picture
 };
 std::vector<PageGap> page_gaps(QTextDocument& doc);

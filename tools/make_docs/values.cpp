@@ -26,8 +26,8 @@ struct Experiment {
   QString boxes[5];  // as typed, in the order of kBoxes
   MotionParameters p;
   Characteristics c;
-  int turns = 0;  // of x until the figure closes; 0 when not within kMostTurns
-  int wy_turns = 0;  // of y in the same time
+  int turns = 0;          // of x until the figure closes; 0 when not within kMostTurns
+  int wy_turns = 0;       // of y in the same time
   bool intended = false;  // turns and wy_turns come from a figure's ratio
 };
 
@@ -125,7 +125,8 @@ QString Values::expand(const QString& inner) {
   }
   if (words.first() == QLatin1String("set")) return define(words);
 
-  static const QRegularExpression head(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*)\\.([a-z_][a-z0-9_]*)(?::(\\d))?$"));
+  static const QRegularExpression head(
+      QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*)\\.([a-z_][a-z0-9_]*)(?::(\\d))?$"));
   const QRegularExpressionMatch m = head.match(words.first());
   if (!m.hasMatch()) {
     problems << QStringLiteral("cannot read {{%1}}").arg(inner);
@@ -223,7 +224,8 @@ QString Values::boxes(const Experiment& e) const {
   QStringList parts;
   for (int i = 0; i < 5; ++i) {
     const QString label = QString::fromLatin1(labels[i]);
-    parts << (html_ ? QStringLiteral("%1&nbsp;=&nbsp;<tt>%2</tt>").arg(label, e.boxes[i].toHtmlEscaped())
+    parts << (html_ ? QStringLiteral("%1&nbsp;=&nbsp;<tt>%2</tt>")
+                          .arg(label, e.boxes[i].toHtmlEscaped())
                     : QStringLiteral("%1 = %2").arg(label, e.boxes[i]));
   }
   return parts.join(QStringLiteral(", "));
@@ -237,9 +239,8 @@ bool Values::need_ratio_one(const Experiment& e, const QString& what) {
 
 bool Values::need_closing(const Experiment& e, const QString& what) {
   if (e.turns > 0) return true;
-  problems << QStringLiteral("%1 needs a figure that closes within %2 turns")
-                  .arg(what)
-                  .arg(kMostTurns);
+  problems
+      << QStringLiteral("%1 needs a figure that closes within %2 turns").arg(what).arg(kMostTurns);
   return false;
 }
 
@@ -266,11 +267,13 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   if (key == QLatin1String("show_ax")) {
     return QStringLiteral("Ax=") + pattern_text(c.ax, "0.000E+00", ",") + QStringLiteral(" м");
   }
-  if (key == QLatin1String("show_fix")) return QStringLiteral("fi_x=") + pattern_text(c.fix, "0.000", ",");
+  if (key == QLatin1String("show_fix"))
+    return QStringLiteral("fi_x=") + pattern_text(c.fix, "0.000", ",");
   if (key == QLatin1String("show_ay")) {
     return QStringLiteral("Ay=") + pattern_text(c.ay, "0.000E+00", ",") + QStringLiteral(" м");
   }
-  if (key == QLatin1String("show_fiy")) return QStringLiteral("fi_y=") + pattern_text(c.fiy, "0.000", ",");
+  if (key == QLatin1String("show_fiy"))
+    return QStringLiteral("fi_y=") + pattern_text(c.fiy, "0.000", ",");
   if (key == QLatin1String("show_ayax")) {
     if (!c.ayax_defined) return QStringLiteral("Ay/Ax -->00");
     return QStringLiteral("Ay/Ax=") + pattern_text(c.ayax, "0.000", ",");
@@ -318,7 +321,7 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   if (key == QLatin1String("shape_phase") || key == QLatin1String("open")) {
     if (!need_closing(e, what)) return {};
     double s = (e.turns * c.fiy - e.wy_turns * c.fix) / kPi;
-    s -= 2 * std::floor((s + 1) / 2);  // into [-1, 1)
+    s -= 2 * std::floor((s + 1) / 2);    // into [-1, 1)
     if (std::fabs(s + 1) < 1e-6) s = 1;  // and -1 as +1
     const bool open = std::fabs(s - std::round(s)) < 1e-6;
     if (key == QLatin1String("open")) return open ? QStringLiteral("да") : QStringLiteral("нет");
