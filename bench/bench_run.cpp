@@ -25,7 +25,7 @@ namespace {
 constexpr int kSteps = 200;
 const QString kStart = QStringLiteral("ПУСК");
 
-struct Trace {
+struct RunTiming {
   std::vector<Clock::time_point> wall;
   std::vector<double> cpu;                 // process CPU, ms
   std::vector<Clock::time_point> wake_up;  // the pause's timer fired
@@ -69,8 +69,8 @@ struct Trace {
 };
 
 // Starts a run with the button, stops it with the button after kSteps steps.
-Trace program_run(Form1& form, FakePlatform& platform) {
-  Trace trace;
+RunTiming program_run(Form1& form, FakePlatform& platform) {
+  RunTiming trace;
   const std::size_t tones_before = platform.tones.size();
   const long long steps_before = form.runSteps();
   int steps = 0;
@@ -103,7 +103,7 @@ Trace program_run(Form1& form, FakePlatform& platform) {
 }
 
 // The same steps with the pause written as a spin on the event queue.
-Trace literal_run(Form1& form) {
+RunTiming literal_run(Form1& form) {
   form.Form_Resize();
   RunStepper stepper({form.wx, form.x0, form.vx0, form.wy, form.y0, form.vy0}, form.wywx, form.dt);
   const QColor red = bgr_color(kTraceColor);
@@ -111,7 +111,7 @@ Trace literal_run(Form1& form) {
   QTimer timer;
   timer.setSingleShot(true);
   timer.setTimerType(Qt::PreciseTimer);
-  Trace trace;
+  RunTiming trace;
   QObject::connect(&timer, &QTimer::timeout, [&] {
     interval = 0;
     trace.wake_up.push_back(Clock::now());
@@ -137,11 +137,11 @@ int main(int argc, char* argv[]) {
   Form1& form = window.form;
   FakePlatform& platform = window.platform;
 
-  Trace at_five;
+  RunTiming at_five;
   for (int zam : {1, 5, 9}) {
     form.HScroll1->setValue(zam);
     if (form.zam != zam) fault("zam is " + std::to_string(form.zam) + " after the scroll bar");
-    const Trace trace = program_run(form, platform);
+    const RunTiming trace = program_run(form, platform);
     settle();
 
     const double nominal = 10.0 * zam;
@@ -167,7 +167,7 @@ int main(int argc, char* argv[]) {
   }
 
   form.HScroll1->setValue(5);
-  const Trace literal = literal_run(form);
+  const RunTiming literal = literal_run(form);
   settle();
   const Stats period = stats_of(literal.periods());
   const std::string split = " (pause " + fixed(stats_of(literal.pauses()).median, 2) + " + step " +

@@ -7,7 +7,7 @@ orvinda_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libqt6svg6 qt6-image-formats-plugins qt6-translations-l10n qt6-qpa-plugins
-  libgl-dev fonts-liberation2 fonts-dejavu-core
+  libgl-dev fonts-liberation2 fonts-dejavu-core poppler-utils
   locales clang-format-14
 )
 

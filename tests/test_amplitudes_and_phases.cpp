@@ -35,8 +35,8 @@ std::string typed(double value) {
 // handler reads its own text back.
 MotionParameters through_boxes(const MotionParameters& p) {
   const auto box = [](double v) { return parse_leading_number(format_signed_number(v)); };
-  return {box(p.wx), box(p.x0), box(p.vx0), box(p.wy), box(p.y0),
-          to_single(parse_leading_number(format_signed_number(p.vy0)))};
+  return {box(p.wx), box(p.x0), box(p.vx0),
+          box(p.wy), box(p.y0), to_single(parse_leading_number(format_signed_number(p.vy0)))};
 }
 
 QStringList problem_list(const AmplitudeFieldProblems& p) {
@@ -57,6 +57,7 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::addColumn<double>("phase");
     QTest::addColumn<double>("cos");
     QTest::addColumn<double>("sin");
+    // clang-format off
     QTest::newRow("0") << 0.0 << 1.0 << 0.0;
     QTest::newRow("1/4") << 0.25 << kHalfRoot2 << kHalfRoot2;
     QTest::newRow("1/2") << 0.5 << 0.0 << 1.0;
@@ -69,6 +70,7 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::newRow("a whole turn") << 2.0 << 1.0 << 0.0;
     QTest::newRow("many turns on") << 1000000.75 << -kHalfRoot2 << kHalfRoot2;
     QTest::newRow("many turns back") << -999.5 << 0.0 << 1.0;
+    // clang-format on
   }
 
   // Exactly 0, +-1 or +-sqrt(2)/2, and never -0, which a box would show.
@@ -106,6 +108,7 @@ class TestAmplitudesAndPhases : public QObject {
     const auto ok = FieldNumberStatus::ok;
     const auto nan = FieldNumberStatus::not_a_number;
     const auto big = FieldNumberStatus::too_large;
+    // clang-format off
     QTest::newRow("plain") << "4" << ok << 4.0;
     QTest::newRow("point") << "0.25" << ok << 0.25;
     QTest::newRow("comma") << "0,25" << ok << 0.25;
@@ -132,6 +135,7 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::newRow("words") << "пи" << nan << 0.0;
     QTest::newRow("beyond double") << "1e400" << big << 0.0;
     QTest::newRow("beyond double, negative") << "-2e308" << big << 0.0;
+    // clang-format on
   }
 
   void field_number() {
@@ -153,6 +157,7 @@ class TestAmplitudesAndPhases : public QObject {
     const QString frequency = "Частота должна быть больше 0";
     const QString velocity = "Слишком большая амплитуда для такой частоты";
     const QStringList fine = {none, none, none, none, none};
+    // clang-format off
     QTest::newRow("all fine") << QStringList{"4", "0", "4", "0,5", "2"} << fine;
     QTest::newRow("zero amplitudes are fine") << QStringList{"0", "1", "0", "-1", "1"} << fine;
     QTest::newRow("negative Ax") << QStringList{"-1", "0", "4", "0", "2"}
@@ -171,12 +176,15 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::newRow("too large a number")
         << QStringList{"1e999", "0", "1", "0", "1"}
         << QStringList{"Слишком большое число", none, none, none, none};
+    // clang-format on
     // Voy is a float: Ay Wy sin(phi_y) must stay within its range.
+    // clang-format off
     QTest::newRow("Voy beyond a float") << QStringList{"1", "0", "1e30", "0.5", "1e10"}
                                         << QStringList{none, none, velocity, none, none};
     QTest::newRow("same, but the sine is 0") << QStringList{"1", "0", "1e30", "1", "1e10"}
                                              << fine;
     QTest::newRow("largest double as Ax") << QStringList{"1.7976931348623157e308", "0.5", "1",
+                                                         // clang-format on
                                                          "0", "1"}
                                           << fine;
   }
@@ -198,6 +206,7 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::addColumn<double>("ay");
     QTest::addColumn<double>("fiy");
     QTest::addColumn<double>("wy");
+    // clang-format off
     QTest::newRow("first and second quadrants") << 4.0 << 0.1 << 2.5 << 0.6 << 2.0;
     QTest::newRow("third and fourth quadrants") << 1.234 << -0.8 << 3e-3 << -0.3 << 0.5;
     QTest::newRow("second and third") << 7.5 << 0.9 << 12.0 << -0.7 << 1.05;
@@ -211,6 +220,7 @@ class TestAmplitudesAndPhases : public QObject {
     QTest::newRow("zero Ay") << 4.0 << 0.9 << 0.0 << -0.9 << 2.0;
     QTest::newRow("large amplitudes") << 6.02e23 << -0.6 << 1.6e30 << 0.2 << 7.0;
     QTest::newRow("small amplitudes") << 1.6e-19 << 0.45 << 9.1e-31 << -0.45 << 0.01;
+    // clang-format on
   }
 
   // Typed into the fields, written into the boxes, read back by the boxes'
@@ -245,12 +255,14 @@ class TestAmplitudesAndPhases : public QObject {
 
   void untouched_fields_keep_the_boxes_data() {
     QTest::addColumn<QStringList>("boxes");  // Text1 … Text6
+    // clang-format off
     QTest::newRow("start values") << QStringList{" 1", " 3", " 3", " 1.8", " 3", " 2"};
     QTest::newRow("an example") << QStringList{" 1", " 4", " 0", " 2", " 0", " 8"};
     QTest::newRow("rest point") << QStringList{" 1", " 0", " 0", " 1", " 0", " 0"};
     QTest::newRow("negative turning points") << QStringList{" 1", "-4", " 0", " 3", "-2", " 0"};
     QTest::newRow("awkward digits") << QStringList{" 1", "-.25", " 1.5", " 1.05", " 7", "-1.25"};
     QTest::newRow("last digit on edge") << QStringList{" 1", "-5", "-1", " 2.5", " 1", " 3"};
+    // clang-format on
   }
 
   // ОК on the dialog as it opened changes nothing; editing one axis leaves
@@ -279,8 +291,8 @@ class TestAmplitudesAndPhases : public QObject {
     QCOMPARE(edited.parameters->x0, before.x0);
     QCOMPARE(edited.parameters->vx0, before.vx0);
     QCOMPARE(edited.parameters->wy, 2.25);
-    const Characteristics after = compute_characteristics(through_boxes(*edited.parameters), 0,
-                                                          false);
+    const Characteristics after =
+        compute_characteristics(through_boxes(*edited.parameters), 0, false);
     QCOMPARE(printed(after.ay, "0.000E+00"), printed(c.ay, "0.000E+00"));
     QCOMPARE(printed(after.fiy, "0.000"), printed(c.fiy, "0.000"));
   }

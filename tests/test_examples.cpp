@@ -24,10 +24,17 @@ class TestExamples : public QObject {
 
  private Q_SLOTS:
   void menu_order() {
-    const QStringList expected = {
-        "1 : 1, Δφ = 0",   "1 : 1, Δφ = π/4", "1 : 1, Δφ = π/2", "1 : 1, Δφ = 3π/4",
-        "1 : 1, Δφ = π",   "1 : 2, Δφ = 0",   "1 : 2, Δφ = π/2", "1 : 3, Δφ = π/2",
-        "2 : 3, Δφ = π/4", "3 : 4, Δφ = π/2", "Близкие частоты (биения), 1 : 1,05"};
+    const QStringList expected = {"1 : 1, Δφ = 0",
+                                  "1 : 1, Δφ = π/4",
+                                  "1 : 1, Δφ = π/2",
+                                  "1 : 1, Δφ = 3π/4",
+                                  "1 : 1, Δφ = π",
+                                  "1 : 2, Δφ = 0",
+                                  "1 : 2, Δφ = π/2",
+                                  "1 : 3, Δφ = π/2",
+                                  "2 : 3, Δφ = π/4",
+                                  "3 : 4, Δφ = π/2",
+                                  "Близкие частоты (биения), 1 : 1,05"};
     QStringList labels;
     for (const Example& e : classic_examples()) labels << QString::fromStdString(e.label);
     QCOMPARE(labels, expected);
@@ -39,6 +46,7 @@ class TestExamples : public QObject {
     QTest::addColumn<QString>("dj");         // Dj label, in units of pi
     QTest::addColumn<QString>("wywx");
     const QString r = " 2.82842712474619";
+    // clang-format off
     QTest::newRow("1:1 in phase: a line") << 0 << QStringList{" 1", " 4", " 0", " 1", " 4", " 0"}
                                           << "0.000" << "1.000";
     QTest::newRow("1:1 pi/4: a tilted ellipse")
@@ -46,8 +54,11 @@ class TestExamples : public QObject {
     QTest::newRow("1:1 pi/2: a circle")
         << 2 << QStringList{" 1", " 4", " 0", " 1", " 0", " 4"} << "0.500" << "1.000";
     QTest::newRow("1:1 3pi/4") << 3 << QStringList{" 1", " 4", " 0", " 1", "-2.82842712474619",
-                                                   " 2.828427"}
-                               << "0.750" << "1.000";
+                                              // clang-format on
+                                              " 2.828427"}
+                               << "0.750"
+                               << "1.000";
+    // clang-format off
     QTest::newRow("1:1 opposite: the other line")
         << 4 << QStringList{" 1", " 4", " 0", " 1", "-4", " 0"} << "1.000" << "1.000";
     QTest::newRow("1:2 in phase: a parabola")
@@ -60,10 +71,14 @@ class TestExamples : public QObject {
                               << "0.250" << "1.500";
     QTest::newRow("3:4 pi/2") << 9
                               << QStringList{" 1", " 4", " 0", " 1.33333333333333", " 0",
+                                             // clang-format on
                                              " 5.333333"}
-                              << "0.500" << "1.333";
+                              << "0.500"
+                              << "1.333";
+    // clang-format off
     QTest::newRow("beats") << 10 << QStringList{" 1", " 4", " 0", " 1.05", " 4", " 0"} << "0.000"
                            << "1.050";
+    // clang-format on
   }
 
   // What the boxes show, and that each value is already what its box will

@@ -22,9 +22,15 @@ namespace {
 // A valid file with one line replaced or added: key → raw JSON text, or an
 // empty text to leave the key out.
 QByteArray file_with(const QList<QPair<QString, QString>>& changes) {
-  QList<QPair<QString, QString>> fields = {
-      {"format", "\"orvinda-experiment\""}, {"version", "1"}, {"wx", "1"},
-      {"x0", "3"}, {"vx0", "3"}, {"wy", "1.8"}, {"y0", "3"}, {"vy0", "2"}, {"zam", "5"}};
+  QList<QPair<QString, QString>> fields = {{"format", "\"orvinda-experiment\""},
+                                           {"version", "1"},
+                                           {"wx", "1"},
+                                           {"x0", "3"},
+                                           {"vx0", "3"},
+                                           {"wy", "1.8"},
+                                           {"y0", "3"},
+                                           {"vy0", "2"},
+                                           {"zam", "5"}};
   for (const auto& [key, raw] : changes) {
     bool found = false;
     for (auto& field : fields) {
@@ -88,6 +94,7 @@ class TestExperimentFile : public QObject {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("problem");  // the message begins with it
     const QString big_file = QString("Файл больше 64 КБ — это не файл опыта");
+    // clang-format off
     QTest::newRow("empty") << QByteArray() << "Файл пуст";
     QTest::newRow("blanks only") << QByteArray(" \n\t ") << "Файл пуст";
     QTest::newRow("not JSON") << QByteArray("Xo = 3") << "Файл не в формате JSON: ";
@@ -111,7 +118,9 @@ class TestExperimentFile : public QObject {
     QTest::newRow("a newer version")
         << file_with({{"version", "2"}})
         << "Файл записан более новой версией программы (версия формата 2); "
+           // clang-format on
            "эта программа читает версию 1";
+    // clang-format off
     QTest::newRow("version missing") << file_with({{"version", ""}})
                                      << "Нет номера версии формата «version»";
     QTest::newRow("version not whole")
@@ -141,11 +150,15 @@ class TestExperimentFile : public QObject {
     QTest::newRow("vy0 beyond a float")
         << file_with({{"vy0", "3.5e38"}})
         << "Скорость Voy по модулю не может быть больше 3.4028235e+38 м/с, а в файле она равна "
+           // clang-format on
            "3.5e+38";
+    // clang-format off
     QTest::newRow("vy0 beyond a float, negative")
         << file_with({{"vy0", "-1e39"}}) << "Скорость Voy по модулю не может быть больше";
+    // clang-format on
     const QString zam =
         "Замедление времени должно быть целым числом от 1 до 9, а в файле оно равно ";
+    // clang-format off
     QTest::newRow("zam 0") << file_with({{"zam", "0"}}) << zam + "0";
     QTest::newRow("zam 10") << file_with({{"zam", "10"}}) << zam + "10";
     QTest::newRow("zam not whole") << file_with({{"zam", "4.5"}}) << zam + "4.5";
@@ -157,6 +170,7 @@ class TestExperimentFile : public QObject {
         << "Частота Wx всегда равна 1 рад/с";
     QTest::newRow("presence before values")
         << file_with({{"wx", "2"}, {"zam", ""}}) << "Нет значения «zam»";
+    // clang-format on
     QByteArray padded = file_with({});
     padded.append(QByteArray(kMaxExperimentBytes + 1 - padded.size(), ' '));
     QTest::newRow("more than 64 KiB of a valid file") << padded << big_file;
@@ -175,6 +189,7 @@ class TestExperimentFile : public QObject {
     QTest::addColumn<double>("x0");
     QTest::addColumn<double>("vy0");
     QTest::addColumn<QString>("comment");
+    // clang-format off
     QTest::newRow("plain") << file_with({}) << 3.0 << 2.0 << "";
     QTest::newRow("with a comment") << file_with({{"comment", "\"Урок 5\""}}) << 3.0 << 2.0
                                     << "Урок 5";
@@ -187,6 +202,7 @@ class TestExperimentFile : public QObject {
         << -static_cast<double>(std::numeric_limits<float>::max()) << "";
     QTest::newRow("vy0 that a float only approaches") << file_with({{"vy0", "0.1"}}) << 3.0
                                                       << 0.1 << "";
+    // clang-format on
     QByteArray padded = file_with({});
     padded.append(QByteArray(kMaxExperimentBytes - padded.size(), '\n'));
     QTest::newRow("exactly 64 KiB") << padded << 3.0 << 2.0 << "";
@@ -214,8 +230,8 @@ class TestExperimentFile : public QObject {
     QVERIFY2(first.experiment.has_value(), qPrintable(first.problem));
     QCOMPARE(first.extras.keys(), QStringList({"nested", "teacher"}));
 
-    const ExperimentReading again = read_experiment(experiment_bytes(*first.experiment,
-                                                                     first.extras));
+    const ExperimentReading again =
+        read_experiment(experiment_bytes(*first.experiment, first.extras));
     QVERIFY(again.experiment.has_value());
     QCOMPARE(again.extras, first.extras);
     compare_bits(*again.experiment, *first.experiment);
@@ -260,6 +276,7 @@ class TestExperimentFile : public QObject {
 
   void numbers_read_back_bit_for_bit_data() {
     QTest::addColumn<double>("value");
+    // clang-format off
     QTest::newRow("0.1") << 0.1;
     QTest::newRow("1/3") << 1.0 / 3;
     QTest::newRow("-2/3") << -2.0 / 3;
@@ -276,6 +293,7 @@ class TestExperimentFile : public QObject {
     QTest::newRow("largest float") << static_cast<double>(std::numeric_limits<float>::max());
     QTest::newRow("smallest float subnormal")
         << -static_cast<double>(std::numeric_limits<float>::denorm_min());
+    // clang-format on
   }
 
   // In every place a value can stand; vy0 only within a float's range.
@@ -352,10 +370,12 @@ class TestExperimentFile : public QObject {
   void open_refused_data() {
     QTest::addColumn<QString>("name");  // inside a temporary folder
     QTest::addColumn<QString>("problem");
+    // clang-format off
     QTest::newRow("missing") << "нет.orv" << "Файл не найден";
     QTest::newRow("a folder") << "folder.orv" << "Это папка, а не файл";
     QTest::newRow("larger than 64 KiB") << "big.orv" << "Файл больше 64 КБ — это не файл опыта";
     QTest::newRow("broken") << "broken.orv" << "Файл не в формате JSON: строка не закрыта (позиция";
+    // clang-format on
   }
 
   void open_refused() {
@@ -379,11 +399,13 @@ class TestExperimentFile : public QObject {
     QTest::addColumn<QString>("name");  // inside a temporary folder
     QTest::addColumn<bool>("valid");    // false: an experiment that would not open again
     QTest::addColumn<QString>("problem");
+    // clang-format off
     QTest::newRow("folder missing") << "нет/опыт.orv" << true << "Папка не найдена";
     QTest::newRow("a folder in the way") << "folder.orv" << true << "Это папка, а не файл";
     QTest::newRow("a file as folder") << "old.orv/опыт.orv" << true << "Папка не найдена";
     QTest::newRow("wy 0 over an old file")
         << "old.orv" << false << "Частота Wy должна быть больше 0, а в файле она равна 0";
+    // clang-format on
   }
 
   // Nothing is written, and an old file stays as it was.

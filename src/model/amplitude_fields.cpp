@@ -22,13 +22,9 @@ constexpr const char* kVelocityTooLarge = "Слишком большая амп�
 std::optional<double> read_field(const std::string& text, std::string& problem) {
   const FieldNumber n = parse_field_number(text);
   switch (n.status) {
-    case FieldNumberStatus::ok:
-      return n.value;
-    case FieldNumberStatus::too_large:
-      problem = kTooLarge;
-      return std::nullopt;
-    case FieldNumberStatus::not_a_number:
-      break;
+    case FieldNumberStatus::ok: return n.value;
+    case FieldNumberStatus::too_large: problem = kTooLarge; return std::nullopt;
+    case FieldNumberStatus::not_a_number: break;
   }
   problem = kNotANumber;
   return std::nullopt;

@@ -59,16 +59,11 @@ Answer right_answer(const Task& task) {
 
 std::string third_choice_text(ThirdChoice choice) {
   switch (choice) {
-    case ThirdChoice::kClockwise:
-      return "по часовой стрелке";
-    case ThirdChoice::kCounterclockwise:
-      return "против часовой стрелки";
-    case ThirdChoice::kSegment:
-      return "отрезок";
-    case ThirdChoice::kClosed:
-      return "замкнутая";
-    case ThirdChoice::kOpen:
-      return "незамкнутая";
+    case ThirdChoice::kClockwise: return "по часовой стрелке";
+    case ThirdChoice::kCounterclockwise: return "против часовой стрелки";
+    case ThirdChoice::kSegment: return "отрезок";
+    case ThirdChoice::kClosed: return "замкнутая";
+    case ThirdChoice::kOpen: return "незамкнутая";
   }
   return {};
 }

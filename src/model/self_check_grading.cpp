@@ -59,8 +59,7 @@ int grading_samples(FrequencyRatio ratio) {
 }
 
 TaskGrader::TaskGrader(const Task& task)
-    : task_(task),
-      ratio_(reduced(task.kind.ratio)),
+    : task_(task), ratio_(reduced(task.kind.ratio)),
       shown_(normalised_figure(task_parameters(task), ratio_, grading_samples(ratio_)),
              kFigureTolerance) {
   const MotionParameters shown = task_parameters(task);

@@ -41,36 +41,24 @@ bool is_known_key(const QString& key) {
 
 QString json_error_text(QJsonParseError::ParseError error) {
   switch (error) {
-    case QJsonParseError::UnterminatedObject:
-      return QStringLiteral("объект не закрыт");
-    case QJsonParseError::MissingNameSeparator:
-      return QStringLiteral("нет двоеточия после имени");
-    case QJsonParseError::UnterminatedArray:
-      return QStringLiteral("массив не закрыт");
+    case QJsonParseError::UnterminatedObject: return QStringLiteral("объект не закрыт");
+    case QJsonParseError::MissingNameSeparator: return QStringLiteral("нет двоеточия после имени");
+    case QJsonParseError::UnterminatedArray: return QStringLiteral("массив не закрыт");
     case QJsonParseError::MissingValueSeparator:
       return QStringLiteral("нет запятой между значениями");
-    case QJsonParseError::IllegalValue:
-      return QStringLiteral("недопустимое значение");
-    case QJsonParseError::TerminationByNumber:
-      return QStringLiteral("текст обрывается на числе");
+    case QJsonParseError::IllegalValue: return QStringLiteral("недопустимое значение");
+    case QJsonParseError::TerminationByNumber: return QStringLiteral("текст обрывается на числе");
     case QJsonParseError::IllegalNumber:
       return QStringLiteral("недопустимое число или число вне пределов");
     case QJsonParseError::IllegalEscapeSequence:
       return QStringLiteral("недопустимая последовательность после «\\»");
-    case QJsonParseError::IllegalUTF8String:
-      return QStringLiteral("текст не в кодировке UTF-8");
-    case QJsonParseError::UnterminatedString:
-      return QStringLiteral("строка не закрыта");
-    case QJsonParseError::MissingObject:
-      return QStringLiteral("ожидался объект");
-    case QJsonParseError::DeepNesting:
-      return QStringLiteral("слишком глубокая вложенность");
-    case QJsonParseError::DocumentTooLarge:
-      return QStringLiteral("слишком большой документ");
-    case QJsonParseError::GarbageAtEnd:
-      return QStringLiteral("лишний текст после конца");
-    case QJsonParseError::NoError:
-      break;
+    case QJsonParseError::IllegalUTF8String: return QStringLiteral("текст не в кодировке UTF-8");
+    case QJsonParseError::UnterminatedString: return QStringLiteral("строка не закрыта");
+    case QJsonParseError::MissingObject: return QStringLiteral("ожидался объект");
+    case QJsonParseError::DeepNesting: return QStringLiteral("слишком глубокая вложенность");
+    case QJsonParseError::DocumentTooLarge: return QStringLiteral("слишком большой документ");
+    case QJsonParseError::GarbageAtEnd: return QStringLiteral("лишний текст после конца");
+    case QJsonParseError::NoError: break;
   }
   return QStringLiteral("ошибка разбора");
 }

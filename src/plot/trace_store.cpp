@@ -93,8 +93,8 @@ std::size_t TraceStore::memoryBytes() const {
          starts_.capacity() * sizeof(std::uint32_t) + reached_.capacity() * sizeof(std::uint64_t);
 }
 
-std::vector<std::vector<TracePoint>> TraceStore::polylines() const {
-  std::vector<std::vector<TracePoint>> out;
+Trace TraceStore::polylines() const {
+  Trace out;
   forEachPolyline([&out](const std::vector<TracePoint>& line) { out.push_back(line); });
   return out;
 }

@@ -16,11 +16,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace orvinda {
+#include "model/trace.h"
 
-struct TracePoint {
-  double x = 0, y = 0;
-};
+namespace orvinda {
 
 class TraceStore {
  public:
@@ -37,7 +35,7 @@ class TraceStore {
   std::size_t memoryBytes() const;
 
   // The kept trace, polyline by polyline, in metres.
-  std::vector<std::vector<TracePoint>> polylines() const;
+  Trace polylines() const;
   // Calls visit(points, count) for every polyline without copying it out.
   template <typename Visit>
   void forEachPolyline(Visit visit) const {

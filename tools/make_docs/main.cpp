@@ -1,27 +1,38 @@
 // Writes the accompanying documents at build time:
 //   make_docs pdf INPUT.html OUTPUT.pdf   an A4 document from an HTML text
+//   make_docs text INPUT.txt OUTPUT.txt   a plain text with its values filled in
+//   make_docs html INPUT.html OUTPUT.html the HTML as it is laid out, to look into
 //   make_docs screenshot OUTPUT.png       the main window as it opens
 //   make_docs icon INPUT.svg OUTPUT.png SIDE
+// Before the HTML is laid out, the numbers the program computes are filled in
+// from the model (values.h) and formulas in <f>…</f> are protected from line
+// breaks; page breaks then keep headings, lead-ins, pictures and tables with
+// what belongs to them (pages.h).
 // Pictures are named in the HTML by their own URLs:
-//   figure:?wx=1&wy=2&dphi=0.25[&ax=1&ay=1&px=400]   a figure, dphi in units of pi
+//   figure:?wx=1&wy=2&dphi=0.25[&ax=1&ay=1&px=400]   a figure, dphi in units of pi;
+//       &phix=P           the horizontal initial phase, P pi (else 0)
+//       &from=T&turns=N   only N turns of x from turn T
+//       &arrow=0          without the start dot and the arrow
+//       &hline=Y&vline=X  counting lines at Y ay and X ax, passes marked
+//       &ellipse=1        the chord b, the height a and the top tangency
 //   screenshot:[?marked=1]                            the main window, with
 //                                                     numbered controls
-//   phase:                                            the initial-phase diagram
+//   phase:[?phi=2.2]                                  the initial-phase diagram
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPushButton>
-#include <QRegularExpression>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextDocument>
@@ -29,11 +40,13 @@
 #include <QUrlQuery>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
+#include <memory>
 
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
 #include "tools/make_docs/figures.h"
+#include "tools/make_docs/pages.h"
+#include "tools/make_docs/values.h"
 #include "window/app_setup.h"
 #include "window/form1.h"
 
@@ -60,7 +73,12 @@ void mark_controls(QImage& image, const orvinda::Form1& form) {
   p.setFont(font);
   for (const auto& m : marks) {
     QPointF corner = m.widget->mapTo(&form, QPoint(0, 0));
-    if (m.widget == form.menuBar()) corner += QPointF(110, 2);
+    if (m.widget == form.menuBar()) {
+      // Just after the last menu, however many there are.
+      const QList<QAction*> menus = form.menuBar()->actions();
+      const int right = menus.isEmpty() ? 0 : form.menuBar()->actionGeometry(menus.last()).right();
+      corner += QPointF(right + 6, 2);
+    }
     if (m.widget == form.Picture1) corner += QPointF(12, 30);
     if (m.widget == form.Label10 || m.widget == form.Label11 || m.widget == form.CmdOK) {
       corner += QPointF(-19, (m.widget->height() - 18) / 2.0);
@@ -87,69 +105,19 @@ QImage window_screenshot(bool marked) {
   return image;
 }
 
-// The point (c, u/w) of the initial conditions, its distance A from the
-// origin and its angle phi.
-QImage phase_diagram(int side) {
-  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  const double unit = side / 2.6;
-  const QPointF o(side * 0.42, side * 0.58);
-  auto at = [&](double x, double y) { return o + QPointF(x * unit, -y * unit); };
-  const double w = side / 320.0;
-
-  QFont font(QStringLiteral("Liberation Serif"));
-  font.setPixelSize(static_cast<int>(side / 16));
-  font.setItalic(true);
-  p.setFont(font);
-
-  p.setPen(QPen(Qt::black, 1.5 * w));
-  auto arrow = [&](QPointF from, QPointF to) {
-    p.drawLine(from, to);
-    const QPointF d = (to - from) / std::hypot((to - from).x(), (to - from).y());
-    const QPointF n(-d.y(), d.x());
-    const double a = 12 * w;
-    const QPointF head[3] = {to, to - d * a + n * a * 0.4, to - d * a - n * a * 0.4};
-    p.setBrush(p.pen().color());
-    p.drawPolygon(head, 3);
-    p.setBrush(Qt::NoBrush);
-  };
-  arrow(at(-1.25, 0), at(1.45, 0));
-  arrow(at(0, -0.9), at(0, 1.3));
-  p.drawText(at(1.2, -0.2), QStringLiteral("c"));
-  p.drawText(at(0.08, 1.2), QStringLiteral("u/ω"));
-
-  const double phi = 2.2;  // a point of the second quarter
-  const double a = 1.0;
-  const QPointF point = at(a * std::cos(phi), a * std::sin(phi));
-  p.setPen(QPen(QColor(150, 150, 150), w, Qt::DashLine));
-  p.drawEllipse(o, a * unit, a * unit);
-  p.drawLine(point, at(a * std::cos(phi), 0));
-  p.drawLine(point, at(0, a * std::sin(phi)));
-  p.setPen(QPen(QColor(0, 0, 160), 2 * w));
-  p.drawLine(o, point);
-  p.setBrush(QColor(200, 0, 0));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(point, 5 * w, 5 * w);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(200, 0, 0), 1.5 * w));
-  const double r = 0.28 * unit;
-  const int sixteenths = static_cast<int>(phi / std::numbers::pi * 180 * 16);
-  p.drawArc(QRectF(o.x() - r, o.y() - r, 2 * r, 2 * r), 0, sixteenths);
-  p.setPen(Qt::black);
-  p.drawText(at(0.22, 0.3), QStringLiteral("φ"));
-  p.drawText(at(-0.55, 0.45), QStringLiteral("A"));
-  p.drawText(at(std::cos(phi) - 0.3, std::sin(phi) + 0.12), QStringLiteral("(c, u/ω)"));
-  p.end();
-  return image;
-}
-
 // Resolves the pictures the texts ask for; everything else as usual.
 class Document : public QTextDocument {
  public:
+  explicit Document(bool* failed) : failed_(failed) {}
+
   QVariant loadResource(int type, const QUrl& name) override {
     if (type != QTextDocument::ImageResource) return QTextDocument::loadResource(type, name);
+    // The page breaks are found on fresh documents; each picture is drawn once.
+    static QHash<QUrl, QImage> drawn;
+    if (const auto it = drawn.constFind(name); it != drawn.constEnd()) {
+      addResource(type, name, *it);
+      return *it;
+    }
     QImage image;
     if (name.scheme() == QLatin1String("figure")) {
       const QUrlQuery q(name.query());
@@ -164,9 +132,16 @@ class Document : public QTextDocument {
       shape.dphi_pi = number("dphi", 0);
       shape.ax = number("ax", 1);
       shape.ay = number("ay", 1);
+      shape.phix_pi = number("phix", 0);
+      shape.from_turn = number("from", 0);
+      shape.turns = number("turns", 0);
+      shape.start_and_arrow = number("arrow", 1) != 0;
+      if (q.hasQueryItem(QStringLiteral("hline"))) shape.count_y = number("hline", 0);
+      if (q.hasQueryItem(QStringLiteral("vline"))) shape.count_x = number("vline", 0);
+      shape.ellipse_method = number("ellipse", 0) != 0;
       if (shape.wx_part < 1 || shape.wy_part < 1 || shape.ax <= 0 || shape.ay <= 0) {
         fail(QStringLiteral("bad figure %1").arg(name.toString()));
-        failed = true;
+        *failed_ = true;
         return {};
       }
       image = orvinda::docs::figure_image(shape, static_cast<int>(number("px", 400)));
@@ -174,14 +149,22 @@ class Document : public QTextDocument {
       const QUrlQuery q(name.query());
       image = window_screenshot(q.hasQueryItem(QStringLiteral("marked")));
     } else if (name.scheme() == QLatin1String("phase")) {
-      image = phase_diagram(800);
+      const QUrlQuery q(name.query());
+      orvinda::docs::PhaseDiagram diagram;
+      bool ok = false;
+      const double phi = q.queryItemValue(QStringLiteral("phi")).toDouble(&ok);
+      if (ok) diagram.phase = phi;
+      image = orvinda::docs::phase_diagram_image(diagram, 800);
     } else {
       return QTextDocument::loadResource(type, name);
     }
+    drawn.insert(name, image);
     addResource(type, name, image);
     return image;
   }
-  bool failed = false;
+
+ private:
+  bool* failed_;
 };
 
 int write_pdf(const QString& input, const QString& output) {
@@ -190,32 +173,76 @@ int write_pdf(const QString& input, const QString& output) {
     fail(QStringLiteral("cannot read %1").arg(input));
     return 1;
   }
-  const QString html = QString::fromUtf8(file.readAll());
-
-  Document doc;
-  QFont font(QStringLiteral("Liberation Serif"));
-  font.setPointSizeF(12);
-  doc.setDefaultFont(font);
-  doc.setBaseUrl(QUrl::fromLocalFile(QFileInfo(input).absoluteFilePath()));
-  doc.setHtml(html);
+  const orvinda::docs::Substitution values =
+      orvinda::docs::substitute_values(QString::fromUtf8(file.readAll()));
+  for (const QString& problem : values.problems) fail(QStringLiteral("%1: %2").arg(input, problem));
+  if (!values.problems.isEmpty()) return 1;
 
   // Written beside the target first, so a failed run leaves no half file.
   const QString partial = output + QStringLiteral(".part");
+  bool failed = false;
   {
     QPdfWriter writer(partial);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(300);
-    writer.setTitle(doc.metaInformation(QTextDocument::DocumentTitle));
     writer.setCreator(QStringLiteral("Фигуры Орвинда"));
-    doc.print(&writer);
+
+    bool unresolved = false;
+    const QString html = orvinda::docs::protect_formulas(values.text);
+    const QUrl base = QUrl::fromLocalFile(QFileInfo(input).absoluteFilePath());
+    auto make = [&]() -> std::unique_ptr<QTextDocument> {
+      auto doc = std::make_unique<Document>(&unresolved);
+      QFont font(QStringLiteral("Liberation Serif"));
+      font.setPointSizeF(12);
+      doc->setDefaultFont(font);
+      doc->setBaseUrl(base);
+      doc->setHtml(html);
+      return doc;
+    };
+    orvinda::docs::PagedDocument paged = orvinda::docs::lay_out_pages(make, writer);
+    QTextDocument& doc = *paged.doc;
+    for (const QString& lost : paged.lost) {
+      fail(QStringLiteral("%1: the layout lost «%2»").arg(output, lost));
+      unresolved = true;
+    }
+    writer.setTitle(doc.metaInformation(QTextDocument::DocumentTitle));
+    for (const QString& problem : paged.problems) {
+      std::fprintf(stderr, "make_docs: warning: %s: %s\n", qPrintable(output), qPrintable(problem));
+    }
+    for (const orvinda::docs::PageGap& gap : orvinda::docs::page_gaps(doc)) {
+      std::fprintf(stderr, "make_docs: warning: %s: page %d is %d%% empty%s\n", qPrintable(output),
+                   gap.page, static_cast<int>(gap.empty * 100),
+                   gap.before_figure ? " before a figure" : "");
+    }
+    orvinda::docs::paint_pages(doc, writer);
+    failed = unresolved;
   }
-  if (doc.failed) {
+  if (failed) {
     QFile::remove(partial);
     return 1;
   }
   QFile::remove(output);
   if (!QFile::rename(partial, output)) {
+    fail(QStringLiteral("cannot write %1").arg(output));
+    return 1;
+  }
+  return 0;
+}
+
+int write_text(const QString& input, const QString& output, bool html) {
+  QFile file(input);
+  if (!file.open(QIODevice::ReadOnly)) {
+    fail(QStringLiteral("cannot read %1").arg(input));
+    return 1;
+  }
+  const orvinda::docs::Substitution values =
+      orvinda::docs::substitute_values(QString::fromUtf8(file.readAll()), html);
+  for (const QString& problem : values.problems) fail(QStringLiteral("%1: %2").arg(input, problem));
+  if (!values.problems.isEmpty()) return 1;
+  const QString text = html ? orvinda::docs::protect_formulas(values.text) : values.text;
+  QSaveFile out(output);
+  if (!out.open(QIODevice::WriteOnly) || out.write(text.toUtf8()) < 0 || !out.commit()) {
     fail(QStringLiteral("cannot write %1").arg(output));
     return 1;
   }
@@ -248,6 +275,8 @@ int write_icon(const QString& input, const QString& output, int side) {
 int usage() {
   std::fprintf(stderr,
                "usage: make_docs pdf INPUT.html OUTPUT.pdf\n"
+               "       make_docs text INPUT.txt OUTPUT.txt\n"
+               "       make_docs html INPUT.html OUTPUT.html\n"
                "       make_docs screenshot OUTPUT.png\n"
                "       make_docs icon INPUT.svg OUTPUT.png SIDE\n");
   return 2;
@@ -264,6 +293,12 @@ int main(int argc, char* argv[]) {
   if (args.size() < 3) return usage();
   const QString& mode = args.at(1);
   if (mode == QLatin1String("pdf") && args.size() == 4) return write_pdf(args.at(2), args.at(3));
+  if (mode == QLatin1String("text") && args.size() == 4) {
+    return write_text(args.at(2), args.at(3), false);
+  }
+  if (mode == QLatin1String("html") && args.size() == 4) {
+    return write_text(args.at(2), args.at(3), true);
+  }
   if (mode == QLatin1String("screenshot") && args.size() == 3) {
     return save_image(window_screenshot(false), args.at(2));
   }
