@@ -92,7 +92,7 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
 
 }  // namespace
 
-GridCounts draw_axes(PlotSurface& s, const SceneInput& in, Device& device) {
+GridCounts draw_axes(PlotSurface& s, const SceneInput& in, Device* device) {
   GridCounts counts;
   counts.nx = saturate(in.xmax * 2);
   counts.dx = (in.xmax / 2 - in.xmin / 2) / in.xmax;
@@ -134,14 +134,14 @@ GridCounts draw_axes(PlotSurface& s, const SceneInput& in, Device& device) {
     s.Print(QStringLiteral("Vo"));
   }
 
-  const DeviceSizes sizes = device.sizes();
-
-  s.setDrawWidth(4);
-  s.Line(in.xmin, in.ymax - sizes.ball_h / 2, in.xmax, in.ymax - sizes.ball_h / 2,
-         bgr_color(kRailColor));
-  s.setDrawWidth(3);
-
-  device.place(in.x0, in.y0, in.xmin, in.ymax, in.ymin);
+  if (device) {
+    const DeviceSizes sizes = device->sizes();
+    s.setDrawWidth(4);
+    s.Line(in.xmin, in.ymax - sizes.ball_h / 2, in.xmax, in.ymax - sizes.ball_h / 2,
+           bgr_color(kRailColor));
+    s.setDrawWidth(3);
+    device->place(in.x0, in.y0, in.xmin, in.ymax, in.ymin);
+  }
 
   s.PSet(in.x0, in.y0);
   return counts;

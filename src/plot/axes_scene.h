@@ -30,7 +30,8 @@ inline constexpr unsigned kRailColor = 0x004080;
 inline constexpr unsigned kTraceColor = 0x0000FF;
 
 // Leaves the pen width 3 and the current point at (x0, y0), and the device
-// at the initial point.
-GridCounts draw_axes(PlotSurface& surface, const SceneInput& in, Device& device);
+// at the initial point. Without a device (null), neither it nor its rail is
+// drawn: the figure's scene alone.
+GridCounts draw_axes(PlotSurface& surface, const SceneInput& in, Device* device);
 
 }  // namespace orvinda

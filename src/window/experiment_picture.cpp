@@ -39,7 +39,7 @@ ExperimentPicture::ExperimentPicture(const MotionParameters& p, double turns)
   in.vx0 = p.vx0;
   in.vy0 = p.vy0;
   in.decimal_separator = decimal_separator();
-  draw_axes(*surface_, in, *device_);
+  draw_axes(*surface_, in, device_.get());
 
   // As the run: the same stepping, segment and device move.
   if (turns <= 0) turns = default_turns(p);

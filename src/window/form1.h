@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/characteristics.h"
+#include "model/run_stepper.h"
 #include "window/form2.h"
 
 class QAction;
@@ -151,6 +152,11 @@ class Form1 : public QMainWindow {
   int redrawCount() const { return redraws_; }
   // How many run steps have been taken since start-up (for checks).
   long long runSteps() const { return run_steps_; }
+  // The latest step of the run going on (or the last one), and its time t,
+  // the float running sum of dt, in radians of horizontal phase.
+  const RunStep& lastRunStep() const { return last_step_; }
+  float lastRunTime() const { return last_time_; }
+  bool running() const { return runs_ > 0; }
   // True once the user confirmed closing; nothing runs after it.
   bool programEnded() const { return program_ended_; }
 
@@ -158,8 +164,15 @@ class Form1 : public QMainWindow {
   static const QString kRunningCaption;
 
  Q_SIGNALS:
-  // After each step of a run has drawn its segment, before its pause.
+  // A run begins: its first step comes next, from t = 0.
+  void runStarted();
+  // After each step of a run has drawn its segment, before its pause;
+  // lastRunStep() and lastRunTime() tell where the point is.
   void stepTaken();
+  // The run loop has seen the stop, before its end tone.
+  void runEnded();
+  // After every full redraw (resize, parameter change, start of a run).
+  void redrawn();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -185,6 +198,9 @@ class Form1 : public QMainWindow {
   std::vector<QEventLoop*> waits_;
   int redraws_ = 0;
   long long run_steps_ = 0;
+  RunStep last_step_;
+  float last_time_ = 0;
+  int runs_ = 0;  // run loops on the stack
   bool program_ended_ = false;
   QElapsedTimer pause_clock_;
   qint64 pause_due_ns_ = 0;

@@ -36,6 +36,7 @@ void Form1::Form_Resize() {
   Picture1->Cls();
   minmax();
   axes();
+  Q_EMIT redrawn();
 }
 
 // A resize that leaves the parameters as they are keeps the last run's
@@ -116,7 +117,7 @@ void Form1::axes() {
   in.vx0 = vx0;
   in.vy0 = vy0;
   in.decimal_separator = decimal_separator();
-  const GridCounts counts = draw_axes(*Picture1, in, *device_);
+  const GridCounts counts = draw_axes(*Picture1, in, device_.get());
   nx = counts.nx;
   dx = counts.dx;
   ny = counts.ny;

@@ -75,17 +75,24 @@ void Form1::resizeBackIfForced() {
 void Form1::raschet() {
   RunStepper stepper({wx, x0, vx0, wy, y0, vy0}, wywx, dt);
   const QColor red = bgr_color(kTraceColor);
+  ++runs_;
+  last_step_ = RunStep{x0, y0, x0, y0, false};
+  last_time_ = 0;
+  Q_EMIT runStarted();
   for (;;) {
-    if (program_ended_) return;
-    if (CmdOK->text() != kStop) break;
+    if (program_ended_ || CmdOK->text() != kStop) break;
     const RunStep step = stepper.next();
     ++run_steps_;
     Picture1->LineTo(step.segment_x, step.segment_y, red);
     if (step.move_device) device_->move(step.x, step.y, xmin, ymax);
     resizeBackIfForced();
+    last_step_ = step;
+    last_time_ = stepper.t();
     Q_EMIT stepTaken();
     Wait(zam * 0.01);
   }
+  --runs_;
+  Q_EMIT runEnded();
   if (program_ended_) return;
   tone(50);
   for (QLineEdit* box : {Text2, Text3, Text4, Text5, Text6}) box->setEnabled(true);
