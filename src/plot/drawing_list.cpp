@@ -73,7 +73,9 @@ bool DrawingList::addTrace(TracePoint a, TracePoint b, QColor color, int width) 
       !traces_.empty() && traces_.back().color == color.rgba() && traces_.back().width == width &&
       traces_.back().store.left() == s[0] && traces_.back().store.top() == s[1] &&
       traces_.back().store.right() == s[2] && traces_.back().store.bottom() == s[3];
-  if (!same_chunk) traces_.push_back({TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width});
+  if (!same_chunk) {
+    traces_.push_back({TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width, ops_.size()});
+  }
   return traces_.back().store.add(a, b);
 }
 
@@ -89,6 +91,7 @@ bool DrawingList::adoptTrace(Trace&& trace) {
       trace.store.bottom() != s[3]) {
     return false;
   }
+  trace.ops_before = ops_.size();
   traces_.push_back(std::move(trace));
   return true;
 }
@@ -127,7 +130,23 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
 
   ScaleMapping mapping;
   auto painter_of = [painter]() -> QPainter& { return *painter; };
-  for (const DrawOp& op : ops_) {
+  // Traces in the order they began among the operations.
+  std::size_t next_trace = 0;
+  auto traces_up_to = [&](std::size_t op_index) {
+    for (; next_trace < traces_.size() && traces_[next_trace].ops_before <= op_index;
+         ++next_trace) {
+      const Trace& trace = traces_[next_trace];
+      const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
+                                       trace.store.bottom(), size_.width(), size_.height());
+      PlotPainter draw(trace_mapping, size_, painter_of, image);
+      trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
+        draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
+      });
+    }
+  };
+  for (std::size_t i = 0; i < ops_.size(); ++i) {
+    traces_up_to(i);
+    const DrawOp& op = ops_[i];
     if (op.kind == DrawOp::Kind::Scale) {
       mapping = ScaleMapping(op.a, op.b, op.c, op.d, size_.width(), size_.height());
       continue;
@@ -143,14 +162,7 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
       case DrawOp::Kind::Scale: break;
     }
   }
-  for (const Trace& trace : traces_) {
-    const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
-                                     trace.store.bottom(), size_.width(), size_.height());
-    PlotPainter draw(trace_mapping, size_, painter_of, image);
-    trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
-      draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
-    });
-  }
+  traces_up_to(ops_.size());
   painter->restore();
 }
 

@@ -49,6 +49,9 @@ class DrawingList {
     TraceStore store;
     QRgb color;
     int width;
+    // Operations recorded before the trace began; the later ones lie over
+    // it, on the screen and when drawn again.
+    std::size_t ops_before = 0;
   };
   const std::vector<Trace>& traces() const { return traces_; }
   QSizeF size() const { return size_; }
