@@ -22,6 +22,7 @@
 #include "window/fonts.h"
 #include "window/form2.h"
 #include "window/plot_look.h"
+#include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
 
 namespace orvinda {
@@ -71,6 +72,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platfor
 
 Form1::~Form1() {
   if (form2_) delete form2_.data();
+  if (self_check_) delete self_check_.data();
 }
 
 void Form1::createControls() {
@@ -229,6 +231,10 @@ void Form1::createMenus() {
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
   mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuExperimentSep3 = mnuExperiment->addSeparator();
+  mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
+  mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
+  mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -253,6 +259,8 @@ void Form1::createMenus() {
   connect(mnuExperimentSavePicture, &QAction::triggered, this,
           [this] { mnuExperimentSavePicture_Click(); });
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
+  connect(mnuExperimentSelfCheck, &QAction::triggered, this,
+          [this] { mnuExperimentSelfCheck_Click(); });
 }
 
 void Form1::applyTabOrder() {
@@ -302,6 +310,7 @@ bool Form1::Form_Unload() {
   if (answer != MessageAnswer::Yes) return true;
   program_ended_ = true;
   if (form2_) form2_->close();
+  if (self_check_) self_check_->close();
   platform_.end_program();
   return false;
 }

@@ -31,6 +31,7 @@ class DevicePiece;
 class PictureSheet;
 class Platform;
 class PlotSurface;
+class SelfCheckWindow;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -79,6 +80,9 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
+  // Self-check
+  QAction* mnuExperimentSep3 = nullptr;
+  QAction* mnuExperimentSelfCheck = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -132,6 +136,9 @@ class Form1 : public QMainWindow {
   void mnuHelpAbout_Click();
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
+  // Self-check: opens the one window "Проверь себя".
+  void mnuExperimentSelfCheck_Click();
+  SelfCheckWindow* selfCheckWindow() const;  // while it exists
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
@@ -189,11 +196,14 @@ class Form1 : public QMainWindow {
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
+  // Self-check: its values into the boxes, through their change handlers.
+  void showSelfCheckFigure(const MotionParameters& p);
 
   Platform& platform_;
   QWidget* client_ = nullptr;
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
+  QPointer<SelfCheckWindow> self_check_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;
   int redraws_ = 0;
