@@ -29,13 +29,14 @@ void print_above(PlotSurface& s, double x, double y, const QString& text) {
   s.Print(text);
 }
 
-// A text beginning a gap right of x, or ending a gap left of it, centred on y.
+// A text beginning a gap right of x, or ending a gap left of it, standing on
+// y: a line through y (an axis, a side) leaves it readable.
 void print_beside(PlotSurface& s, double x, double y, const QString& text, bool right) {
   const ScaleMapping& m = s.mapping();
   const QSizeF size = s.textSize(text);
   const double dx = right ? kLabelGapPx : -(kLabelGapPx + size.width());
   s.setCurrentX(x + dx * m.unit_per_px_x());
-  s.setCurrentY(y + size.height() / 2 * m.unit_per_px_y());
+  s.setCurrentY(y + (size.height() + 1) * m.unit_per_px_y());
   s.Print(text);
 }
 
@@ -107,7 +108,7 @@ void draw_touches(PlotSurface& s, const MotionParameters& p, const Task& task) {
                 weight(touch));
   }
   for (const TangencyPoint& touch : t.right) {
-    print_beside(s, touch.at.x + kTopTouchWidth / 2.0 * s.mapping().unit_per_px_x(), touch.at.y,
+    print_beside(s, touch.at.x + kSideTouchWidth / 2.0 * s.mapping().unit_per_px_x(), touch.at.y,
                  weight(touch), true);
   }
 }

@@ -27,11 +27,11 @@ inline constexpr unsigned kArrowColor = 0x000000;
 // Dot widths in pixels. A half (an arc's end) gets a white hole of its own
 // width; the top's marks are the larger, so a corner that is both shows two
 // rings.
-inline constexpr int kTopTouchWidth = 17;
-inline constexpr int kTopHoleWidth = 7;
-inline constexpr int kSideTouchWidth = 11;
+inline constexpr int kTopTouchWidth = 19;
+inline constexpr int kTopHoleWidth = 9;
+inline constexpr int kSideTouchWidth = 13;
 inline constexpr int kSideHoleWidth = 5;
-inline constexpr int kStartPointWidth = 7;
+inline constexpr int kStartPointWidth = 9;
 
 // Clears the surface and draws the figure at its present size.
 void draw_self_check_figure(PlotSurface& surface, const Task& task, bool explained);

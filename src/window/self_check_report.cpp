@@ -23,7 +23,7 @@ namespace {
 constexpr int kDpi = 300;
 constexpr double kMm = kDpi / 25.4;  // device units per millimetre
 constexpr double kMarginMm = 15;
-constexpr double kFigureMm = 80;
+constexpr double kFigureMm = 74;  // three tasks a page
 constexpr double kGapMm = 5;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
@@ -135,7 +135,7 @@ bool draw_task(QPainter& painter, PageFlow& flow, const SelfCheckRecord& record,
   const double text_w = flow.width() - text_x;
   const double title_h = flow.textHeight(title, heading, flow.width()) + 2 * kMm;
   const double body_h = flow.textHeight(body, plain, text_w);
-  if (!flow.reserve(title_h + std::max(figure, body_h) + 8 * kMm)) return false;
+  if (!flow.reserve(title_h + std::max(figure, body_h) + 6 * kMm)) return false;
 
   flow.text(title, heading, 0, flow.width());
   flow.advance(title_h);
@@ -153,7 +153,7 @@ bool draw_task(QPainter& painter, PageFlow& flow, const SelfCheckRecord& record,
   painter.drawRect(target);
 
   flow.text(body, plain, text_x, text_w);
-  flow.advance(std::max(figure, body_h) + 8 * kMm);
+  flow.advance(std::max(figure, body_h) + 6 * kMm);
   return true;
 }
 

@@ -91,7 +91,7 @@ SelfCheckWindow::SelfCheckWindow(Platform& platform, QWidget* parent)
   setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
   setModal(false);
   createControls();
-  resize(860, 700);
+  resize(920, 700);
   startVariant(variant_code_from_entropy(QRandomGenerator::system()->generate()));
 }
 
@@ -152,7 +152,8 @@ void SelfCheckWindow::createControls() {
 
   auto* column = new QWidget(this);
   column->setMinimumWidth(300);
-  column->setMaximumWidth(380);
+  column->setMaximumWidth(430);
+  column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   auto* right = new QVBoxLayout(column);
   right->setContentsMargins(0, 0, 0, 0);
   right->addWidget(taskLabel);
@@ -160,13 +161,13 @@ void SelfCheckWindow::createControls() {
 
   auto* middle = new QHBoxLayout;
   middle->addWidget(holder, 1);
-  middle->addWidget(column);
+  middle->addWidget(column, 1);
 
   explanationLabel = new QLabel(this);
   explanationLabel->setObjectName(QStringLiteral("explanationLabel"));
   explanationLabel->setWordWrap(true);
   explanationLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  explanationLabel->setTextFormat(Qt::PlainText);
+  explanationLabel->setTextFormat(Qt::RichText);
   explanationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                             Qt::TextSelectableByKeyboard);
   explanationLabel->setFocusPolicy(Qt::NoFocus);
@@ -427,7 +428,7 @@ void SelfCheckWindow::rebuildThirdChoices() {
     auto* button = new QRadioButton(text, thirdBox);
     name(button, (direction ? QStringLiteral("Направление: ") : QStringLiteral("Фигура: ")) + text);
     third_group_->addButton(button, id);
-    third_layout_->addWidget(button, 0, id);
+    third_layout_->addWidget(button, id, 0);
     button->show();  // at once, not at the next turn of the event loop: Tab must find it
     ++id;
     thirdButtons << button;
@@ -489,6 +490,8 @@ void SelfCheckWindow::showResult() {
     for (int column = 0; column < 4; ++column) {
       resultTable->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
+    resultTable->item(row, 3)->setForeground(result.rows[i].right ? QColor(0, 100, 0)
+                                                                  : QColor(176, 0, 0));
   }
   resultTable->resizeRowsToContents();
   resultTable->setCurrentCell(0, 0);
@@ -517,9 +520,18 @@ void SelfCheckWindow::showExplanation() {
                        "ответ, затем нажмите «Проверить» (Enter)."));
     return;
   }
-  QStringList lines = explain_task(tasks_[shown_], answers_[shown_]).lines();
-  if (showingResult()) lines.prepend(QStringLiteral("Задание %1.").arg(shown_ + 1));
-  explanationLabel->setText(lines.join(QLatin1Char('\n')));
+  const TaskExplanation e = explain_task(tasks_[shown_], answers_[shown_]);
+  QString verdict = e.verdict;
+  if (showingResult()) verdict = QStringLiteral("Задание %1. ").arg(shown_ + 1) + verdict;
+  // The verdict stands out; the rest reads as plain sentences.
+  QString html = QStringLiteral("<b style=\"color:%1\">%2</b>")
+                     .arg(e.right ? QStringLiteral("#006400") : QStringLiteral("#b00000"),
+                          verdict.toHtmlEscaped());
+  QStringList rest;
+  if (showingResult()) rest << e.given;
+  rest << e.reasons << e.reading << e.right_answer << e.parameters;
+  for (const QString& line : rest) html += QStringLiteral("<br>") + line.toHtmlEscaped();
+  explanationLabel->setText(html);
 }
 
 void SelfCheckWindow::setMainWindowRunning(bool running) {
