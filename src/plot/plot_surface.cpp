@@ -133,11 +133,12 @@ void PlotSurface::LineTo(double x, double y, QColor color) {
   current_y_ = y;
 }
 
-void PlotSurface::PSet(double x, double y) {
+void PlotSurface::PSet(double x, double y) { PSet(x, y, foreground()); }
+
+void PlotSurface::PSet(double x, double y, QColor color) {
   current_x_ = x;
   current_y_ = y;
   if (!mapping_.valid()) return;
-  const QColor color = foreground();
   if (list_.add({DrawOp::Kind::Dot, x, y, 0, 0, color.rgba(), draw_width_})) {
     touched(painterFor(mapping_).dot({x, y}, color, draw_width_));
   }

@@ -41,6 +41,7 @@ class PlotSurface : public QWidget {
   void Line(double x1, double y1, double x2, double y2, QColor color);
   void LineTo(double x, double y, QColor color);  // from the current point: the run's trace
   void PSet(double x, double y);                  // foreground colour
+  void PSet(double x, double y, QColor color);
   void setCurrentX(double x) { current_x_ = x; }
   void setCurrentY(double y) { current_y_ = y; }
   double CurrentX() const { return current_x_; }
