@@ -195,6 +195,28 @@ class TestExport : public QObject {
     QVERIFY(QFileInfo(taken + QStringLiteral("/inside")).isDir());
   }
 
+  // During a run the picture holds what is drawn so far, and the run goes on.
+  void save_during_a_run() {
+    form->HScroll1->setValue(1);
+    const QString path = dir->filePath(QStringLiteral("during.png"));
+    platform->file_answers << path;
+    long long saved_at = 0;
+    const auto connection = QObject::connect(form, &Form1::stepTaken, form, [&] {
+      if (form->runSteps() == 40) {
+        saved_at = form->runSteps();
+        form->mnuExperimentSavePicture->trigger();
+      }
+      if (form->runSteps() == 60) form->CmdOK->click();
+    });
+    form->CmdOK->click();
+    QObject::disconnect(connection);
+    QCOMPARE(saved_at, 40LL);
+    QVERIFY(platform->messages.empty());
+    const QImage saved(path);
+    QVERIFY(red_pixels(saved) > 1000);
+    QCOMPARE(form->runSteps(), 60LL);
+  }
+
   void cancelled_dialog_writes_nothing() {
     form->mnuExperimentSavePicture->trigger();
     QVERIFY(platform->messages.empty());
