@@ -8,6 +8,12 @@
 
 namespace {
 
+// Without a window, Qt's own notes (in English, about the session) would be
+// all a user reads besides our messages; they are dropped.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) std::fputs(message.toUtf8().constData(), stderr);
+}
+
 void print(std::FILE* stream, const QString& text) {
   std::fputs(text.toUtf8().constData(), stream);
   std::fflush(stream);
@@ -29,6 +35,7 @@ int main(int argc, char* argv[]) {
     case Mode::Export: {
       // No window is shown, so no display is needed.
       qputenv("QT_QPA_PLATFORM", "offscreen");
+      qInstallMessageHandler(quiet);
       QApplication app(argc, argv);
       orvinda::prepare_application(app);
       QString problem;
