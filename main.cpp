@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "platform/qt_platform.h"
@@ -44,5 +45,11 @@ int main(int argc, char* argv[]) {
   orvinda::QtPlatform platform;
   orvinda::Form1 form(platform);
   form.show();
+  if (!command.experiment_file.isEmpty()) {
+    // Once the event loop runs: the box of a refused file then shows over
+    // the window as it starts.
+    QTimer::singleShot(0, &form,
+                       [&form, &command] { form.openExperiment(command.experiment_file); });
+  }
   return QApplication::exec();
 }
