@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QTimer>
 #include <cstdio>
 
 #include "platform/qt_platform.h"
 #include "window/app_setup.h"
 #include "window/command_line.h"
 #include "window/form1.h"
+#include "window/open_at_start.h"
 
 namespace {
 
@@ -46,10 +46,7 @@ int main(int argc, char* argv[]) {
   orvinda::Form1 form(platform);
   form.show();
   if (!command.experiment_file.isEmpty()) {
-    // Once the event loop runs: the box of a refused file then shows over
-    // the window as it starts.
-    QTimer::singleShot(0, &form,
-                       [&form, &command] { form.openExperiment(command.experiment_file); });
+    orvinda::open_experiment_when_shown(form, command.experiment_file);
   }
   return QApplication::exec();
 }

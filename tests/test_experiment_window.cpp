@@ -24,6 +24,7 @@
 #include "window/amplitudes_dialog.h"
 #include "window/characteristics_text.h"
 #include "window/form1.h"
+#include "window/open_at_start.h"
 
 using namespace orvinda;
 
@@ -191,6 +192,10 @@ class TestExperimentWindow : public QObject {
       QCOMPARE(form->wy, example.parameters.wy);
       QCOMPARE(form->y0, example.parameters.y0);
       QCOMPARE(form->vy0, example.parameters.vy0);
+    }
+    // Nobody typed there: long numbers show from their start.
+    for (const QLineEdit* box : {form->Text2, form->Text3, form->Text4, form->Text5, form->Text6}) {
+      QCOMPARE(box->cursorPosition(), 0);
     }
     QCOMPARE(form->Label12->text(), "Ax=" + printed(4, "0.000E+00") + " м");
     QCOMPARE(form->Label14->text(), "Ay=" + printed(4, "0.000E+00") + " м");
@@ -510,6 +515,40 @@ class TestExperimentWindow : public QObject {
     // Nor does the refused file become the one the next save offers.
     form->mnuExperimentSave->trigger();
     QCOMPARE(platform->file_dialogs.back().suggested_name, QStringLiteral("опыт.orv"));
+  }
+
+  void file_named_at_start_data() {
+    QTest::addColumn<bool>("good");
+    QTest::newRow("opens") << true;
+    QTest::newRow("refused over the start window") << false;
+  }
+
+  // The file opens from the event loop once the window is on screen and
+  // has drawn itself; a refused one leaves the start window as it is.
+  void file_named_at_start() {
+    QFETCH(bool, good);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("старт.orv");
+    write_file(path, experiment_json(good ? "" : ", \"wy\": 0"));
+    FakePlatform p;
+    Form1 fresh(p);
+    fresh.show();
+    const WindowState start(fresh);
+    int redraws_when_box_opened = -1;
+    p.while_message_open = [&] { redraws_when_box_opened = fresh.redrawCount(); };
+    open_experiment_when_shown(fresh, path);
+    QCOMPARE(box_texts(fresh), start.boxes);  // not yet
+    QTRY_VERIFY(good ? box_texts(fresh) != start.boxes : !p.messages.empty());
+    if (good) {
+      QCOMPARE(box_texts(fresh), QStringList({" 1", "-2.5", " .75", " 3", " 1", "-6"}));
+      QCOMPARE(fresh.zam, std::int16_t(8));
+      QVERIFY(p.messages.empty());
+    } else {
+      QCOMPARE(p.messages.size(), std::size_t(1));
+      QVERIFY(p.messages[0].text.contains("старт.orv"));
+      QVERIFY(redraws_when_box_opened > 0);
+      start.verifySame(fresh);
+    }
   }
 
   void a_folder_is_refused() {

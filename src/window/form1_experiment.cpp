@@ -74,6 +74,8 @@ void Form1::writeParameters(const MotionParameters& p) {
   setBoxText(Text4, QString::fromStdString(format_signed_number(p.wy)));
   setBoxText(Text5, QString::fromStdString(format_signed_number(p.y0)));
   setBoxText(Text6, QString::fromStdString(format_signed_number(p.vy0)));
+  // Nobody typed there: a long number shows from its start, not its end.
+  for (QLineEdit* box : {Text2, Text3, Text4, Text5, Text6}) box->setCursorPosition(0);
 }
 
 void Form1::mnuExperimentExample_Click(int index) {
