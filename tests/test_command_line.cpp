@@ -43,19 +43,14 @@ class TestCommandLine : public QObject {
     QTest::addColumn<QString>("file");  // experiment_file
     using M = CommandLine::Mode;
     // clang-format off
-    QTest::newRow("nothing") << QStringList{} << M::Window << "";
     QTest::newRow("a file") << QStringList{"урок.orv"} << M::Window << "урок.orv";
-    QTest::newRow("any name is tried") << QStringList{"notes.txt"} << M::Window << "notes.txt";
     QTest::newRow("two files") << QStringList{"a.orv", "b.orv"} << M::Usage << "";
     QTest::newRow("an unknown option") << QStringList{"--open", "a.orv"} << M::Usage << "";
-    QTest::newRow("--from without --export") << QStringList{"--from", "a.orv"} << M::Usage << "";
     QTest::newRow("export from a file") << QStringList{"--export", "p.png", "--from", "a.orv"}
                                         << M::Export << "a.orv";
     QTest::newRow("--from and values") << QStringList{"--export", "p.png", "--from", "a.orv",
                                                       "--wy", "2"}
                                        << M::Usage << "";
-    QTest::newRow("--from without its file") << QStringList{"--export", "p.png", "--from"}
-                                             << M::Usage << "";
     // clang-format on
   }
 
