@@ -44,8 +44,6 @@ class TestCommandLine : public QObject {
     using M = CommandLine::Mode;
     // clang-format off
     QTest::newRow("a file") << QStringList{"урок.orv"} << M::Window << "урок.orv";
-    QTest::newRow("two files") << QStringList{"a.orv", "b.orv"} << M::Usage << "";
-    QTest::newRow("an unknown option") << QStringList{"--open", "a.orv"} << M::Usage << "";
     QTest::newRow("export from a file") << QStringList{"--export", "p.png", "--from", "a.orv"}
                                         << M::Export << "a.orv";
     QTest::newRow("--from and values") << QStringList{"--export", "p.png", "--from", "a.orv",
