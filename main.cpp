@@ -5,6 +5,7 @@
 #include "window/app_setup.h"
 #include "window/command_line.h"
 #include "window/form1.h"
+#include "window/open_at_start.h"
 
 namespace {
 
@@ -51,5 +52,8 @@ int main(int argc, char* argv[]) {
   orvinda::QtPlatform platform;
   orvinda::Form1 form(platform);
   form.show();
+  if (!command.experiment_file.isEmpty()) {
+    orvinda::open_experiment_when_shown(form, command.experiment_file);
+  }
   return QApplication::exec();
 }
