@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "plot/plot_painter.h"
+#include "plot/stroke_raster.h"
 
 namespace orvinda {
 
@@ -141,6 +142,14 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
 
   ScaleMapping mapping;
   auto painter_of = [painter]() -> QPainter& { return *painter; };
+  // The trace straight into the pixels when the painter draws on an image.
+  QImage* raster_image = StrokeRaster::imageOf(*painter);
+  StrokeRaster raster(raster_image);
+  const QTransform to_device = painter->deviceTransform();
+  QRect raster_clip = raster_image ? raster_image->rect() : QRect();
+  if (raster_image && painter->hasClipping()) {
+    raster_clip &= to_device.mapRect(painter->clipBoundingRect()).toAlignedRect();
+  }
   std::size_t next_trace = 0;
   auto draw_traces_up_to = [&](std::size_t ops_drawn) {
     for (; next_trace < traces_.size() && traces_[next_trace].after_ops <= ops_drawn;
@@ -149,6 +158,7 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
       const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
                                        trace.store.bottom(), size_.width(), size_.height());
       PlotPainter draw(trace_mapping, size_, painter_of, image);
+      if (raster_image) draw.setTraceRaster(&raster, to_device, raster_clip);
       trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
         draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
       });
@@ -161,6 +171,7 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
       mapping = ScaleMapping(op.a, op.b, op.c, op.d, size_.width(), size_.height());
       continue;
     }
+    raster.restart();  // a trace drawn later blends over this
     PlotPainter draw(mapping, size_, painter_of, image);
     const QColor color = QColor::fromRgba(op.color);
     switch (op.kind) {

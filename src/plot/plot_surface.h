@@ -17,6 +17,7 @@
 
 #include "plot/drawing_list.h"
 #include "plot/scale_mapping.h"
+#include "plot/stroke_raster.h"
 
 namespace orvinda {
 
@@ -98,6 +99,7 @@ class PlotSurface : public QWidget {
   QColor foreground() const;
 
   QImage picture_;
+  StrokeRaster trace_raster_{&picture_};  // the trace straight into picture_
   DrawingList list_;
   ScaleMapping mapping_;
   double scale_x1_ = 0, scale_y1_ = 0, scale_x2_ = 1, scale_y2_ = 1;
