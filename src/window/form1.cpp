@@ -229,6 +229,10 @@ void Form1::createMenus() {
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
   mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep3"));
+  mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
+  mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
+  mnuExperimentMeasure->setCheckable(true);
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -253,6 +257,7 @@ void Form1::createMenus() {
   connect(mnuExperimentSavePicture, &QAction::triggered, this,
           [this] { mnuExperimentSavePicture_Click(); });
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
+  connect(mnuExperimentMeasure, &QAction::toggled, this, [this] { mnuExperimentMeasure_Click(); });
 }
 
 void Form1::applyTabOrder() {

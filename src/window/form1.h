@@ -27,6 +27,7 @@ class QTimer;
 namespace orvinda {
 
 class Device;
+class MeasureOverlay;
 class DevicePiece;
 class PictureSheet;
 class Platform;
@@ -79,6 +80,7 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
+  QAction* mnuExperimentMeasure = nullptr;  // checkable
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -132,6 +134,10 @@ class Form1 : public QMainWindow {
   void mnuHelpAbout_Click();
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
+  void mnuExperimentMeasure_Click();
+
+  // --- measuring on the plot (the layer exists once the item was first on) --
+  MeasureOverlay* measureOverlay() const { return measure_; }
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
@@ -211,6 +217,7 @@ class Form1 : public QMainWindow {
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;
+  MeasureOverlay* measure_ = nullptr;
 };
 
 }  // namespace orvinda
