@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/trace_clip.h"
 #include "plot/drawing_list.h"
 #include "plot/label_placement.h"
 #include "plot/plot_surface.h"
@@ -27,8 +28,8 @@ const QColor kCursorColor(60, 60, 60);
 constexpr int kGap = 6;                // between a label and what it describes
 constexpr int kEdge = 3;               // between a label and the plot's edge
 constexpr int kClickPixels = 3;        // a press and release closer than this is a click
-constexpr qint64 kRecountMs = 100;     // during a run, at most this often
-constexpr int kRecountCostShare = 10;  // a recount may take a tenth of the run's time
+constexpr qint64 kRecountMs = 200;     // during a run, at most this often
+constexpr int kRecountCostShare = 20;  // recounts take at most a twentieth of the run
 
 // Cyrillic letters on the H and V keys of the Russian layout.
 constexpr int kKeyCyrillicEr = 0x0420;
@@ -179,7 +180,14 @@ const Trace& MeasureOverlay::trace() {
 }
 
 Snap MeasureOverlay::snapAt(QPoint pixel) {
-  return snap_point(metresAt(pixel), trace(), kSnapPixels * pixelMetres());
+  const TracePoint at = metresAt(pixel);
+  const double tolerance = kSnapPixels * pixelMetres();
+  return snap_point(at, clip_trace(trace(), snap_boxes(at, tolerance)), tolerance);
+}
+
+CrossingCount MeasureOverlay::countOn(const CountingLine& line) {
+  const double tolerance = pixelMetres();
+  return count_crossings(clip_trace(trace(), {band_around(line, 4 * tolerance)}), line, tolerance);
 }
 
 // --- counting ---------------------------------------------------------------
@@ -202,9 +210,8 @@ void MeasureOverlay::recount() {
   QElapsedTimer cost;
   cost.start();
   bool changed = false;
-  const double tolerance = pixelMetres();
   for (Line& l : lines_) {
-    CrossingCount count = count_crossings(trace(), l.line, tolerance);
+    CrossingCount count = countOn(l.line);
     if (!same_count(count, l.count)) {
       l.count = std::move(count);
       changed = true;
@@ -225,7 +232,7 @@ void MeasureOverlay::addCountingLine(LineDirection direction, QPoint pixel) {
   }
   Line l;
   l.line = line;
-  l.count = count_crossings(trace(), line, pixelMetres());
+  l.count = countOn(line);
   l.label = makeLabel(QString());
   l.label->setObjectName(QStringLiteral("measureLineLabel"));
   lines_.push_back(l);

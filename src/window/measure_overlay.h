@@ -93,7 +93,10 @@ class MeasureOverlay : public QWidget {
   void moveCursor(QPoint pixel, bool from_keys);
   TracePoint metresAt(QPoint pixel) const;
   QPointF pixelAt(TracePoint metres) const;
+  // Both look only at the trace nearby: long runs that never close leave
+  // a long trace.
   Snap snapAt(QPoint pixel);
+  CrossingCount countOn(const CountingLine& line);
   const Trace& trace();
   void recount();
   MeasureFormat format() const;
