@@ -419,7 +419,8 @@ class TestMeasureOverlay : public QObject {
   }
 
   // A resize keeps the lines where they are in metres and counts again; a
-  // new figure empties the trace and the counts with it.
+  // new figure empties the trace and the counts with it, and a new range
+  // takes the lines away.
   void counts_follow_a_resize_and_a_new_figure() {
     const Figure f{1, 2, kHalfTurn / 2};
     set_figure(*form, f);
@@ -434,9 +435,14 @@ class TestMeasureOverlay : public QObject {
     QTest::qWait(1);
     QCOMPARE(measure()->countingLines()[0].line.value, value);
     QCOMPARE(measure()->countingLines()[0].count.count(), 4);
-    form->Text4->setText(QStringLiteral("3"));
+    form->Text4->setText(QStringLiteral("3"));  // the same range
     QTest::qWait(1);
+    QCOMPARE(measure()->countingLines().size(), std::size_t{1});
     QCOMPARE(measure()->countingLines()[0].count.count(), 0);
+    form->Text2->setText(QStringLiteral("9"));  // a larger range: the line would stand elsewhere
+    QTest::qWait(1);
+    QVERIFY(measure()->countingLines().empty());
+    QVERIFY(measure()->isActive());
   }
 
   void numbers_in_readouts_data() {

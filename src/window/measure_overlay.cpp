@@ -85,6 +85,13 @@ MeasureOverlay::MeasureOverlay(PlotSurface* surface) : QWidget(surface), surface
   settle_->setSingleShot(true);
   settle_->setInterval(0);
   connect(settle_, &QTimer::timeout, this, [this] {
+    // Another range is another figure: what was measured on the last one
+    // goes, where it might stand far off the plot.
+    const std::array<double, 4> range = plotRange();
+    if (range != range_) {
+      range_ = range;
+      clearMeasurements();
+    }
     recount();
     refreshTexts();
     layoutLabels();
@@ -113,6 +120,7 @@ void MeasureOverlay::setActive(bool active) {
     cursor_px_ = QPoint(std::clamp(cursor_px_.x(), 0, std::max(0, width() - 1)),
                         std::clamp(cursor_px_.y(), 0, std::max(0, height() - 1)));
     cursor_from_keys_ = false;
+    range_ = plotRange();
     trace_stale_ = true;
     surface_->installEventFilter(this);
     raise();  // above the device's pieces
@@ -158,6 +166,11 @@ TracePoint MeasureOverlay::metresAt(QPoint pixel) const {
 QPointF MeasureOverlay::pixelAt(TracePoint metres) const {
   const ScaleMapping& m = surface_->mapping();
   return {m.to_px_x(metres.x), m.to_px_y(metres.y)};
+}
+
+std::array<double, 4> MeasureOverlay::plotRange() const {
+  const ScaleMapping& m = surface_->mapping();
+  return {m.left(), m.top(), m.right(), m.bottom()};
 }
 
 TracePoint MeasureOverlay::cursorPoint() const { return metresAt(cursor_px_); }

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -100,6 +101,7 @@ class MeasureOverlay : public QWidget {
   const Trace& trace();
   void recount();
   MeasureFormat format() const;
+  std::array<double, 4> plotRange() const;  // left, top, right, bottom in metres
   QLabel* makeLabel(const QString& role);
   void refreshTexts();
   void layoutLabels();
@@ -119,6 +121,7 @@ class MeasureOverlay : public QWidget {
   bool cursor_from_keys_ = false;
   QLabel* cursor_label_ = nullptr;
 
+  std::array<double, 4> range_{};  // of the plot the measurements were made on
   Trace trace_;
   bool trace_stale_ = true;
   QTimer* settle_ = nullptr;        // the recount after a redraw
