@@ -2,6 +2,7 @@
 // shortest pause, counting lines placed with Shift and Ctrl clicks, segments
 // dragged and keyed, and the picture left exactly as it was.
 
+#include <QAccessible>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
@@ -381,8 +382,19 @@ class TestMeasureOverlay : public QObject {
     QTest::sendKeyEvent(QTest::Click, plot, Qt::Key(0x0420), QStringLiteral("р"), {});  // on H
     QTest::sendKeyEvent(QTest::Click, plot, Qt::Key(0x041C), QStringLiteral("м"), {});  // on V
     QCOMPARE(m->countingLines().size(), std::size_t{4});
-    // What the focused plot tells a screen reader follows the cursor point.
-    QVERIFY(form->Picture1->accessibleDescription().contains(m->cursorLabel()->text()));
+    // What screen readers are told: every readout, and on the focused plot
+    // the cursor point as it moves.
+    for (QLabel* readout : {m->cursorLabel(), m->countingLines()[0].label, s.label}) {
+      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(readout);
+      QVERIFY(face);
+      QCOMPARE(face->text(QAccessible::Name), readout->text());
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(m->countingLines()[0].label)
+                 ->text(QAccessible::Description),
+             m->countingLines()[0].label->accessibleDescription());
+    const QString plot_says =
+        QAccessible::queryAccessibleInterface(plot)->text(QAccessible::Description);
+    QVERIFY2(plot_says.contains(m->cursorLabel()->text()), qPrintable(plot_says));
 
     QTest::keyClick(plot, Qt::Key_Escape);
     QVERIFY(m->countingLines().empty());

@@ -24,7 +24,7 @@ namespace {
 const QColor kLineColor(150, 0, 170);
 const QColor kWarningColor(230, 110, 0);
 const QColor kSegmentColor(0, 125, 125);
-const QColor kCursorColor(60, 60, 60);
+const QColor kCursorColor(20, 20, 90);
 constexpr int kGap = 6;                // between a label and what it describes
 constexpr int kEdge = 3;               // between a label and the plot's edge
 constexpr int kClickPixels = 3;        // a press and release closer than this is a click
@@ -299,11 +299,11 @@ void MeasureOverlay::finishSegment() {
 void MeasureOverlay::moveCursor(QPoint pixel, bool from_keys) {
   const QPoint clamped(std::clamp(pixel.x(), 0, std::max(0, width() - 1)),
                        std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
-  const QRect old_mark = QRect(cursor_px_ - QPoint(12, 12), QSize(25, 25));
+  const QRect old_mark = QRect(cursor_px_ - QPoint(16, 16), QSize(33, 33));
   cursor_px_ = clamped;
   if (from_keys || cursor_from_keys_) {
     update(old_mark);
-    update(QRect(cursor_px_ - QPoint(12, 12), QSize(25, 25)));
+    update(QRect(cursor_px_ - QPoint(16, 16), QSize(33, 33)));
   }
   cursor_from_keys_ = from_keys;
   if (pending_) {
@@ -597,13 +597,16 @@ void MeasureOverlay::paintEvent(QPaintEvent*) {
 
   if (cursor_from_keys_ && (pointer_inside_ || surface_->hasFocus())) {
     // The pointer is not there to show the cursor point: a cross does.
+    // A white edge keeps it visible on the axes and the trace.
     const QPointF c(cursor_px_.x() + 0.5, cursor_px_.y() + 0.5);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kCursorColor, 1));
-    p.drawLine(c + QPointF(-10, 0), c + QPointF(-3, 0));
-    p.drawLine(c + QPointF(3, 0), c + QPointF(10, 0));
-    p.drawLine(c + QPointF(0, -10), c + QPointF(0, -3));
-    p.drawLine(c + QPointF(0, 3), c + QPointF(0, 10));
+    for (const QPen& pen : {QPen(Qt::white, 3), QPen(kCursorColor, 1)}) {
+      p.setPen(pen);
+      p.drawLine(c + QPointF(-14, 0), c + QPointF(-4, 0));
+      p.drawLine(c + QPointF(4, 0), c + QPointF(14, 0));
+      p.drawLine(c + QPointF(0, -14), c + QPointF(0, -4));
+      p.drawLine(c + QPointF(0, 4), c + QPointF(0, 14));
+    }
   }
 }
 
