@@ -301,10 +301,8 @@ void MeasureOverlay::moveCursor(QPoint pixel, bool from_keys) {
                        std::clamp(pixel.y(), 0, std::max(0, height() - 1)));
   const QRect old_mark = QRect(cursor_px_ - QPoint(16, 16), QSize(33, 33));
   cursor_px_ = clamped;
-  if (from_keys || cursor_from_keys_) {
-    update(old_mark);
-    update(QRect(cursor_px_ - QPoint(16, 16), QSize(33, 33)));
-  }
+  update(old_mark);  // the cross, where it was and where it goes
+  update(QRect(cursor_px_ - QPoint(16, 16), QSize(33, 33)));
   cursor_from_keys_ = from_keys;
   if (pending_) {
     moveSegmentEnd(cursor_px_);
@@ -363,6 +361,7 @@ void MeasureOverlay::leaveEvent(QEvent* event) {
   pointer_inside_ = false;
   refreshTexts();
   layoutLabels();
+  update();
   QWidget::leaveEvent(event);
 }
 
@@ -595,7 +594,7 @@ void MeasureOverlay::paintEvent(QPaintEvent*) {
   for (const Segment& s : segments_) draw_segment(s, Qt::SolidLine);
   if (pending_) draw_segment(*pending_, Qt::DashLine);
 
-  if (cursor_from_keys_ && (pointer_inside_ || surface_->hasFocus())) {
+  if (surface_->hasFocus() && (cursor_from_keys_ || !pointer_inside_)) {
     // The pointer is not there to show the cursor point: a cross does.
     // A white edge keeps it visible on the axes and the trace.
     const QPointF c(cursor_px_.x() + 0.5, cursor_px_.y() + 0.5);
