@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -72,6 +71,12 @@ bool same_count(const CrossingCount& a, const CrossingCount& b) {
 // the pixel row or column it falls in, as the surface draws its axes.
 double pixel_centre(double px) { return std::floor(px) + 0.5; }
 
+// The pixel a position falls in, held to a sane distance from the plot.
+int whole_pixel(double px) {
+  if (!std::isfinite(px)) return 0;
+  return static_cast<int>(std::floor(std::clamp(px, -1e6, 1e6)));
+}
+
 }  // namespace
 
 MeasureOverlay::MeasureOverlay(PlotSurface* surface) : QWidget(surface), surface_(surface) {
@@ -114,9 +119,8 @@ void MeasureOverlay::setActive(bool active) {
     const QPoint pointer = mapFromGlobal(QCursor::pos());
     pointer_inside_ = rect().contains(pointer);
     const QPointF origin = pixelAt({0, 0});
-    cursor_px_ = pointer_inside_ ? pointer
-                                 : QPoint(static_cast<int>(std::floor(origin.x())),
-                                          static_cast<int>(std::floor(origin.y())));
+    cursor_px_ =
+        pointer_inside_ ? pointer : QPoint(whole_pixel(origin.x()), whole_pixel(origin.y()));
     cursor_px_ = QPoint(std::clamp(cursor_px_.x(), 0, std::max(0, width() - 1)),
                         std::clamp(cursor_px_.y(), 0, std::max(0, height() - 1)));
     cursor_from_keys_ = false;
@@ -209,9 +213,10 @@ void MeasureOverlay::traceGrew() {
   trace_stale_ = true;
   if (!active_ || lines_.empty()) return;
   if (since_recount_.isValid() && since_recount_.elapsed() < recount_interval_ms_) return;
-  recount();
-  refreshTexts();
-  layoutLabels();
+  if (recount()) {
+    refreshTexts();
+    layoutLabels();
+  }
 }
 
 void MeasureOverlay::traceChanged() {
@@ -219,7 +224,7 @@ void MeasureOverlay::traceChanged() {
   if (active_) settle_->start();
 }
 
-void MeasureOverlay::recount() {
+bool MeasureOverlay::recount() {
   QElapsedTimer cost;
   cost.start();
   bool changed = false;
@@ -235,6 +240,7 @@ void MeasureOverlay::recount() {
   recount_interval_ms_ = std::max(kRecountMs, kRecountCostShare * cost.elapsed());
   since_recount_.start();
   if (changed) update();
+  return changed;
 }
 
 void MeasureOverlay::addCountingLine(LineDirection direction, QPoint pixel) {
@@ -481,7 +487,7 @@ void MeasureOverlay::layoutLabels() {
     for (const LineCrossing& c : l.count.crossings) o.points.push_back(pixelAt(c.point));
     std::vector<QRect> candidates;
     if (l.line.direction == LineDirection::kHorizontal) {
-      const int y = static_cast<int>(std::floor(pixelAt({0, l.line.value}).y()));
+      const int y = whole_pixel(pixelAt({0, l.line.value}).y());
       const int above = y - kGap - size.height();
       const int below = y + kGap + 1;
       const int right = width() - kEdge - size.width();
@@ -491,7 +497,7 @@ void MeasureOverlay::layoutLabels() {
         candidates.emplace_back(QPoint(x, below), size);
       }
     } else {
-      const int x = static_cast<int>(std::floor(pixelAt({l.line.value, 0}).x()));
+      const int x = whole_pixel(pixelAt({l.line.value, 0}).x());
       const int right = x + kGap + 1;
       const int left = x - kGap - size.width();
       const int bottom = height() - kEdge - size.height();

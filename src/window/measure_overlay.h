@@ -99,7 +99,7 @@ class MeasureOverlay : public QWidget {
   Snap snapAt(QPoint pixel);
   CrossingCount countOn(const CountingLine& line);
   const Trace& trace();
-  void recount();
+  bool recount();  // true when a count changed
   MeasureFormat format() const;
   std::array<double, 4> plotRange() const;  // left, top, right, bottom in metres
   QLabel* makeLabel(const QString& role);
