@@ -241,9 +241,15 @@ class TestWindow : public QObject {
       experiment << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text()) +
                         (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString());
     }
-    QCOMPARE(experiment, QStringList({"mnuExperimentSavePicture=Сохранить рисунок…",
-                                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                                      "mnuExperimentMeasure=Измерения"}));
+    QCOMPARE(
+        experiment,
+        QStringList({"mnuExperimentExamples=Примеры", "mnuExperimentAmplitudes=Амплитуды и фазы…",
+                     "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
+                     "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
+                     "mnuExperimentSavePicture=Сохранить рисунок…",
+                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
+                     "mnuExperimentMeasure=Измерения"}));
+    QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());
   }

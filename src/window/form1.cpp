@@ -23,6 +23,7 @@
 #include "window/form2.h"
 #include "window/plot_look.h"
 #include "window/slow_down_scroll_bar.h"
+#include "window/window_look.h"
 
 namespace orvinda {
 
@@ -31,18 +32,6 @@ const QString Form1::kIdleCaption =
 const QString Form1::kRunningCaption = QStringLiteral("При работе размер окна изменить нельзя!");
 
 namespace {
-
-const QColor kWindowColor(224, 224, 224);
-const QColor kBoxColor(255, 255, 192);
-const QColor kOutputColor(192, 255, 255);
-
-void paint_background(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-  QPalette palette = widget->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    palette.setColor(group, role, color);
-  }
-  widget->setPalette(palette);
-}
 
 void describe(QWidget* widget, const QString& name, const QString& tooltip) {
   if (!name.isEmpty()) widget->setAccessibleName(name);
@@ -77,7 +66,7 @@ void Form1::createControls() {
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
   client_->setAutoFillBackground(true);
-  paint_background(client_, QPalette::Window, kWindowColor);
+  paint_background(client_, QPalette::Window, window_color());
   setCentralWidget(client_);
   client_->installEventFilter(this);
 
@@ -123,7 +112,7 @@ void Form1::createControls() {
     auto* box = new QLineEdit(QString::fromLatin1(rows[i].box), client_);
     box->setObjectName(QString::fromLatin1(rows[i].box));
     box->setFont(serif_font());
-    paint_background(box, QPalette::Base, kBoxColor);
+    paint_background(box, QPalette::Base, box_color());
     describe(box, rows[i].caption, rows[i].tooltip);
     prompt->setBuddy(box);
     *boxes[i] = box;
@@ -156,7 +145,7 @@ void Form1::createControls() {
     QLabel* label =
         make_label(outputs[i].name, QString::fromLatin1(outputs[i].name), outputs[i].tooltip);
     label->setAutoFillBackground(true);
-    paint_background(label, QPalette::Window, kOutputColor);
+    paint_background(label, QPalette::Window, output_color());
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setIndent(3);
@@ -224,6 +213,7 @@ void Form1::createMenus() {
 
   mnuExperiment = menuBar()->addMenu(QStringLiteral("&Опыт"));
   mnuExperiment->setObjectName(QStringLiteral("mnuExperiment"));
+  createExperimentItems();  // Примеры … Сохранить опыт, and a separator
   mnuExperimentSavePicture = mnuExperiment->addAction(QStringLiteral("Сохранить рисунок…"));
   mnuExperimentSavePicture->setObjectName(QStringLiteral("mnuExperimentSavePicture"));
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));

@@ -4,11 +4,13 @@
 // the tests address them.
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/characteristics.h"
@@ -166,6 +168,21 @@ class Form1 : public QMainWindow {
   // True once the user confirmed closing; nothing runs after it.
   bool programEnded() const { return program_ended_; }
 
+  // --- Опыт: examples, amplitudes and phases, experiment files ------------
+  // They set parameters only by writing the boxes, as typing does; all but
+  // Сохранить опыт are disabled while a run goes on.
+  QMenu* mnuExperimentExamples = nullptr;  // "Примеры", one item per classic example
+  QAction* mnuExperimentAmplitudes = nullptr;
+  QAction* mnuExperimentOpen = nullptr;
+  QAction* mnuExperimentSave = nullptr;
+  void mnuExperimentExample_Click(int index);
+  void mnuExperimentAmplitudes_Click();
+  void mnuExperimentOpen_Click();
+  void mnuExperimentSave_Click();
+  // Checks the whole file before anything changes; a refused file leaves
+  // the window as it was and says why in a box. True when opened.
+  bool openExperiment(const QString& path);
+
   static const QString kIdleCaption;
   static const QString kRunningCaption;
 
@@ -195,6 +212,14 @@ class Form1 : public QMainWindow {
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
+
+  // Опыт: examples, amplitudes and phases, experiment files.
+  void createExperimentItems();
+  void enableExperimentItems();
+  void writeParameters(const MotionParameters& p);
+  QString experiment_path_;         // the file last opened or saved
+  std::string experiment_comment_;  // kept from the file opened, written back
+  QJsonObject experiment_extras_;   // its keys this version does not know
 
   Platform& platform_;
   QWidget* client_ = nullptr;
