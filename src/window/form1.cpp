@@ -223,6 +223,9 @@ void Form1::createMenus() {
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
   mnuExperimentSep3 = mnuExperiment->addSeparator();
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
+  mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
+  mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
+  mnuExperimentMeasure->setCheckable(true);
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
 
@@ -251,6 +254,7 @@ void Form1::createMenus() {
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
   connect(mnuExperimentSelfCheck, &QAction::triggered, this,
           [this] { mnuExperimentSelfCheck_Click(); });
+  connect(mnuExperimentMeasure, &QAction::toggled, this, [this] { mnuExperimentMeasure_Click(); });
 }
 
 void Form1::applyTabOrder() {
