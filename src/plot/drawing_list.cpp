@@ -159,9 +159,7 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
                                        trace.store.bottom(), size_.width(), size_.height());
       PlotPainter draw(trace_mapping, size_, painter_of, image);
       if (raster_image) draw.setTraceRaster(&raster, to_device, raster_clip);
-      trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
-        draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
-      });
+      draw.polylines(trace.store.polylines(), QColor::fromRgba(trace.color), trace.width);
     }
   };
   for (std::size_t i = 0; i < ops_.size(); ++i) {

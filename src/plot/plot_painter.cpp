@@ -135,6 +135,31 @@ QRectF PlotPainter::segment(QPointF a, QPointF b, QColor color, int width) {
   return QRectF(a, b).normalized().adjusted(-half, -half, half, half);
 }
 
+QRectF PlotPainter::polylines(const Trace& lines, QColor color, int width) {
+  if (!raster_ || width < 2 || !mapping_.valid()) {
+    QRectF touched;
+    for (const TracePolyline& line : lines) touched |= polyline(line, color, width);
+    return touched;
+  }
+  // All at once into the pixels, the way trace() draws each segment.
+  std::vector<StrokeRaster::Segment> segments;
+  QRectF touched;
+  const double margin = width + 2.0;
+  const QRectF box(-margin, -margin, bounds_.width() + 2 * margin, bounds_.height() + 2 * margin);
+  for (const TracePolyline& line : lines) {
+    for (std::size_t i = 1; i < line.size(); ++i) {
+      QPointF a(mapping_.to_px_x(line[i - 1].x), mapping_.to_px_y(line[i - 1].y));
+      QPointF b(mapping_.to_px_x(line[i].x), mapping_.to_px_y(line[i].y));
+      if (!finite_point(a) || !finite_point(b) || !clip_segment(a, b, box)) continue;
+      segments.push_back({to_device_.map(a), to_device_.map(b)});
+      touched |= QRectF(a, b).normalized();
+    }
+  }
+  raster_->segments(segments, width * to_device_.m11(), color.rgb(), raster_clip_);
+  const double half = width / 2.0 + 1;
+  return touched.adjusted(-half, -half, half, half);
+}
+
 QRectF PlotPainter::polyline(const std::vector<TracePoint>& metres, QColor color, int width) {
   if (!mapping_.valid() || metres.size() < 2) return {};
   if (metres.size() == 2)

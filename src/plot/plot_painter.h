@@ -39,6 +39,9 @@ class PlotPainter {
   QRectF dot(QPointF at_metres, QColor color, int width);
   // A segment of the run's trace.
   QRectF trace(QPointF a_metres, QPointF b_metres, QColor color, int width);
+  // The whole trace: every polyline, each a path of segments joined as they
+  // were drawn one after another.
+  QRectF polylines(const Trace& lines, QColor color, int width);
   // A path of segments joined as they were drawn one after another.
   QRectF polyline(const std::vector<TracePoint>& metres, QColor color, int width);
   // Top-left corner of the text at the point.

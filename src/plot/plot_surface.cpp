@@ -187,9 +187,7 @@ void PlotSurface::drawTraces(std::vector<DrawingList::Trace> traces) {
         }
       }
     }
-    for (const std::vector<TracePoint>& points : lines) {
-      touched(painterFor(mapping_).polyline(points, color, width));
-    }
+    touched(painterFor(mapping_).polylines(lines, color, width));
   }
 }
 

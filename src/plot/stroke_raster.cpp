@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace orvinda {
 
@@ -18,6 +19,27 @@ int ceil_int(double v) {
   const int i = static_cast<int>(v);
   return i + (v > i ? 1 : 0);
 }
+
+inline void blend(QRgb* pixel, std::uint8_t* covered, int coverage, QRgb color) {
+  const int before = *covered;
+  if (coverage <= before) return;
+  *covered = static_cast<std::uint8_t>(coverage);
+  if (coverage == 255) {  // inside the stroke: most pixels
+    *pixel = color | 0xFF000000u;
+    return;
+  }
+  // The pixel holds the background blended with the stroke at `before`;
+  // blending by a brings it to the background blended at `coverage`.
+  const int a = before == 0 ? coverage : 255 - (255 - coverage) * 255 / (255 - before);
+  const QRgb d = *pixel;
+  auto mix = [a](int s, int t) {
+    const int v = s * a + t * (255 - a) + 128;
+    return (v + (v >> 8)) >> 8;  // v / 255, rounded
+  };
+  *pixel = qRgba(mix(qRed(color), qRed(d)), mix(qGreen(color), qGreen(d)),
+                 mix(qBlue(color), qBlue(d)), mix(255, qAlpha(d)));
+}
+
 }  // namespace
 
 bool StrokeRaster::suits(const QImage& image) {
@@ -46,24 +68,41 @@ void StrokeRaster::restart() {
   mask_size_ = QSize();
 }
 
-void StrokeRaster::blend(QRgb* pixel, std::uint8_t* covered, int coverage, QRgb color) {
-  const int before = *covered;
-  if (coverage <= before) return;
-  *covered = static_cast<std::uint8_t>(coverage);
-  if (coverage == 255) {  // inside the stroke: most pixels
-    *pixel = color | 0xFF000000u;
+void StrokeRaster::prepare(QRgb color) {
+  if (mask_size_ != image_->size() || mask_color_ != color) {
+    covered_.assign(static_cast<std::size_t>(image_->width()) * image_->height(), 0);
+    mask_size_ = image_->size();
+    mask_color_ = color;
+  }
+  image_->bits();  // detached now, not by several threads at once
+}
+
+void StrokeRaster::segments(const std::vector<Segment>& all, double width, QRgb color,
+                            const QRect& clip) {
+  if (!image_ || !suits(*image_) || all.empty()) return;
+  prepare(color);
+  const QRect area = clip & image_->rect();
+  constexpr std::size_t kWorthThreads = 512;
+  const unsigned cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+  if (all.size() < kWorthThreads || cores < 2 || area.height() < 64) {
+    for (const Segment& s : all) segment(s.a, s.b, width, color, area);
     return;
   }
-  // The pixel holds the background blended with the stroke at `before`;
-  // blending by a brings it to the background blended at `coverage`.
-  const int a = before == 0 ? coverage : 255 - (255 - coverage) * 255 / (255 - before);
-  const QRgb d = *pixel;
-  auto mix = [a](int s, int t) {
-    const int v = s * a + t * (255 - a) + 128;
-    return (v + (v >> 8)) >> 8;  // v / 255, rounded
+  auto band = [&](unsigned i) {
+    const int top = area.top() + static_cast<int>(area.height() * i / cores);
+    const int bottom = area.top() + static_cast<int>(area.height() * (i + 1) / cores) - 1;
+    return QRect(area.left(), top, area.width(), bottom - top + 1);
   };
-  *pixel = qRgba(mix(qRed(color), qRed(d)), mix(qGreen(color), qGreen(d)),
-                 mix(qBlue(color), qBlue(d)), mix(255, qAlpha(d)));
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < cores; ++i) {
+    helpers.emplace_back([&, i] {
+      const QRect rows = band(i);
+      for (const Segment& s : all) segment(s.a, s.b, width, color, rows);
+    });
+  }
+  const QRect rows = band(0);
+  for (const Segment& s : all) segment(s.a, s.b, width, color, rows);
+  for (std::thread& t : helpers) t.join();
 }
 
 void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const QRect& clip) {
@@ -72,11 +111,7 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
       !std::isfinite(b.y())) {
     return;
   }
-  if (mask_size_ != image_->size() || mask_color_ != color) {
-    covered_.assign(static_cast<std::size_t>(image_->width()) * image_->height(), 0);
-    mask_size_ = image_->size();
-    mask_color_ = color;
-  }
+  prepare(color);
   const double r = width / 2;
   const double reach = r + 0.5;  // beyond it a pixel is not touched
   const QRect area = clip & image_->rect();
@@ -99,14 +134,51 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
     const double ex = px - end.x(), ey = py - end.y();
     return std::sqrt(ex * ex + ey * ey);
   };
-  // Per row, the stretch of pixel centres within `within` of the segment:
-  // the capsule is convex, so the union of the end discs and the band
-  // between them is one interval.
+  // Per row, the stretch of pixel centres within a distance of the segment.
+  // The capsule is convex, so it is one interval: the band along the
+  // segment (its sides and ends are straight lines, linear in the row) joined
+  // with the end discs, which only rows near the ends meet.
+  struct Edges {
+    double within;
+    double band_lo, band_hi;  // x = band_slope * yc + band_lo (or band_hi)
+  };
   const double inverse_uy = uy != 0 ? 1 / uy : 0, inverse_ux = ux != 0 ? 1 / ux : 0;
-  auto row_span = [&](double yc, double within, double& left, double& right) {
+  const double band_slope = ux * inverse_uy;
+  auto edges_for = [&](double within) {
+    Edges e{within, 0, 0};
+    e.band_lo = (-band_at_a - within) * inverse_uy;
+    e.band_hi = (-band_at_a + within) * inverse_uy;
+    if (e.band_lo > e.band_hi) std::swap(e.band_lo, e.band_hi);
+    return e;
+  };
+  const double ends_slope = -uy * inverse_ux;
+  double ends_lo = along_at_a * inverse_ux, ends_hi = (along_at_a + length) * inverse_ux;
+  if (ends_lo > ends_hi) std::swap(ends_lo, ends_hi);
+  auto span = [&](const Edges& e, double yc, double& left, double& right) {
     left = 1e300;
     right = -1e300;
-    const double w2 = within * within;
+    if (length > 0) {
+      double lo = -1e300, hi = 1e300;
+      bool inside_band = true;
+      if (uy != 0) {
+        lo = band_slope * yc + e.band_lo;
+        hi = band_slope * yc + e.band_hi;
+      } else {
+        inside_band = std::fabs(ux * yc - band_at_a) <= e.within;
+      }
+      if (ux != 0) {
+        lo = std::max(lo, ends_slope * yc + ends_lo);
+        hi = std::min(hi, ends_slope * yc + ends_hi);
+      } else {
+        const double along = uy * yc - along_at_a;
+        inside_band = inside_band && along >= 0 && along <= length;
+      }
+      if (inside_band && lo <= hi) {
+        left = lo;
+        right = hi;
+      }
+    }
+    const double w2 = e.within * e.within;
     for (const QPointF& c : {a, b}) {
       const double h = w2 - (yc - c.y()) * (yc - c.y());
       if (h >= 0) {
@@ -115,42 +187,17 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
         right = std::max(right, c.x() + root);
       }
     }
-    if (length == 0) return;
-    double lo = -1e300, hi = 1e300;
-    // -within <= -uy x + ux yc - band_at_a <= within
-    if (uy != 0) {
-      const double base = ux * yc - band_at_a;
-      double x1 = (base - within) * inverse_uy, x2 = (base + within) * inverse_uy;
-      if (x1 > x2) std::swap(x1, x2);
-      lo = std::max(lo, x1);
-      hi = std::min(hi, x2);
-    } else if (std::fabs(ux * yc - band_at_a) > within) {
-      return;
-    }
-    // 0 <= ux x + uy yc - along_at_a <= length
-    if (ux != 0) {
-      const double base = along_at_a - uy * yc;
-      double x1 = base * inverse_ux, x2 = (base + length) * inverse_ux;
-      if (x1 > x2) std::swap(x1, x2);
-      lo = std::max(lo, x1);
-      hi = std::min(hi, x2);
-    } else {
-      const double along = uy * yc - along_at_a;
-      if (along < 0 || along > length) return;
-    }
-    if (lo <= hi) {
-      left = std::min(left, lo);
-      right = std::max(right, hi);
-    }
   };
-  const double inside = r - 0.5;       // pixels this near are wholly covered
+  const Edges outer = edges_for(reach);
+  const double inside = r - 0.5;  // pixels this near are wholly covered
+  const Edges inner = edges_for(std::max(inside, 0.0));
   uchar* const bits = image_->bits();  // one detach check for the whole segment
   const qsizetype stride = image_->bytesPerLine();
   const QRgb opaque = color | 0xFF000000u;
   for (int y = top; y <= bottom; ++y) {
     const double yc = y + 0.5;
     double left, right;
-    row_span(yc, reach, left, right);
+    span(outer, yc, left, right);
     if (left > right) continue;
     const int from = std::max(area.left(), floor_int(left - 0.5));
     const int to = std::min(area.right(), ceil_int(right - 0.5));
@@ -161,7 +208,7 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
     int fill_from = to + 1, fill_to = to;
     if (inside > 0) {
       double in_left, in_right;
-      row_span(yc, inside, in_left, in_right);
+      span(inner, yc, in_left, in_right);
       if (in_left <= in_right) {
         fill_from = std::max(from, ceil_int(in_left - 0.5));
         fill_to = std::min(to, floor_int(in_right - 0.5));
@@ -169,7 +216,9 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
     }
     auto edge = [&](int x) {
       const double c = reach - distance(x + 0.5, yc);
-      if (c > 0) blend(row + x, covered + x, c >= 1 ? 255 : static_cast<int>(c * 255 + 0.5), color);
+      if (c > 0) {
+        blend(row + x, covered + x, c >= 1 ? 255 : static_cast<int>(c * 255 + 0.5), color);
+      }
     };
     if (fill_from > fill_to) {
       for (int x = from; x <= to; ++x) edge(x);

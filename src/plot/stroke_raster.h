@@ -29,6 +29,14 @@ class StrokeRaster {
   // pixels, opaque colour; clip in device pixels.
   void segment(QPointF a, QPointF b, double width, QRgb color, const QRect& clip);
 
+  struct Segment {
+    QPointF a, b;
+  };
+  // Many segments of one stroke, as segment() each. Long strokes are drawn
+  // by a few threads at once, each on its own band of rows: what a pixel
+  // becomes does not depend on the order of the segments that reach it.
+  void segments(const std::vector<Segment>& all, double width, QRgb color, const QRect& clip);
+
   // Forgets what the stroke covered: drawing after this blends over it.
   void restart();
   // Another image, or the same image resized.
@@ -36,7 +44,7 @@ class StrokeRaster {
   QImage* image() const { return image_; }
 
  private:
-  static void blend(QRgb* pixel, std::uint8_t* covered, int coverage, QRgb color);
+  void prepare(QRgb color);
   QImage* image_ = nullptr;
   std::vector<std::uint8_t> covered_;  // per pixel, 0 ... 255
   QSize mask_size_;

@@ -63,8 +63,8 @@ bool TraceStore::reachesNewCell(Packed a, Packed b) {
   }
   for (int i = 0; i <= steps; ++i) {
     const double f = static_cast<double>(i) / steps;
-    mark(static_cast<int>(std::lround(ax + (bx - ax) * f)),
-         static_cast<int>(std::lround(ay + (by - ay) * f)));
+    // Cells are never negative: adding a half rounds without a library call.
+    mark(static_cast<int>(ax + (bx - ax) * f + 0.5), static_cast<int>(ay + (by - ay) * f + 0.5));
   }
   return fresh;
 }
