@@ -23,6 +23,7 @@
 #include "window/form2.h"
 #include "window/plot_look.h"
 #include "window/slow_down_scroll_bar.h"
+#include "window/time_view.h"
 
 namespace orvinda {
 
@@ -71,6 +72,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platfor
 
 Form1::~Form1() {
   if (form2_) delete form2_.data();
+  if (time_view_) delete time_view_.data();
 }
 
 void Form1::createControls() {
@@ -229,6 +231,10 @@ void Form1::createMenus() {
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
   mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuExperimentSep3 = mnuExperiment->addSeparator();
+  mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
+  mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
+  mnuExperimentTimeView->setObjectName(QStringLiteral("mnuExperimentTimeView"));
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -253,6 +259,8 @@ void Form1::createMenus() {
   connect(mnuExperimentSavePicture, &QAction::triggered, this,
           [this] { mnuExperimentSavePicture_Click(); });
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
+  connect(mnuExperimentTimeView, &QAction::triggered, this,
+          [this] { mnuExperimentTimeView_Click(); });
 }
 
 void Form1::applyTabOrder() {
@@ -302,6 +310,7 @@ bool Form1::Form_Unload() {
   if (answer != MessageAnswer::Yes) return true;
   program_ended_ = true;
   if (form2_) form2_->close();
+  if (time_view_) time_view_->close();
   platform_.end_program();
   return false;
 }

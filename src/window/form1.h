@@ -31,6 +31,7 @@ class DevicePiece;
 class PictureSheet;
 class Platform;
 class PlotSurface;
+class TimeView;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -79,6 +80,9 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
+  // The time view ("Развёртка колебаний").
+  QAction* mnuExperimentSep3 = nullptr;
+  QAction* mnuExperimentTimeView = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -132,6 +136,7 @@ class Form1 : public QMainWindow {
   void mnuHelpAbout_Click();
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
+  void mnuExperimentTimeView_Click();
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
@@ -148,6 +153,8 @@ class Form1 : public QMainWindow {
 
   // The Authors window while it is open.
   Form2* authorsWindow() const { return form2_; }
+  // The time view while it is open.
+  TimeView* timeViewWindow() const;
   // How many full redraws have run (for checks).
   int redrawCount() const { return redraws_; }
   // How many run steps have been taken since start-up (for checks).
@@ -194,6 +201,7 @@ class Form1 : public QMainWindow {
   QWidget* client_ = nullptr;
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
+  QPointer<TimeView> time_view_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;
   int redraws_ = 0;
