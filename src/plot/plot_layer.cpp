@@ -7,6 +7,10 @@
 
 namespace orvinda {
 
+namespace {
+constexpr int kBandRows = 32;
+}  // namespace
+
 void PlotLayer::clear(QSizeF size_px, const QFont& font, double logical_dpi) {
   list_.clear(size_px, font, logical_dpi);
   size_ = size_px;
@@ -71,7 +75,27 @@ void LayeredPlotSurface::showLayer() {
 }
 
 void LayeredPlotSurface::paintEvent(QPaintEvent* event) {
-  PlotSurface::paintEvent(event);
+  endBatch();
+  const QImage& image = picture();
+  const qreal dpr = image.devicePixelRatio();
+  if (image.isNull() || dpr != devicePixelRatioF() ||
+      (QSizeF(image.size()) / dpr).toSize() != size()) {
+    PlotSurface::paintEvent(event);  // it first makes the picture fit
+  } else {
+    // A moving layer leaves scattered small rectangles; copying their
+    // bounding rectangle would copy most of the picture at every step. Tall
+    // ones go in bands: Qt hands a copy of many rows to worker threads, and
+    // waking them costs more than the copy of a few pixels per row.
+    QPainter painter(this);
+    for (const QRect& rect : event->region()) {
+      for (int top = rect.top(); top <= rect.bottom(); top += kBandRows) {
+        const QRect band(rect.left(), top, rect.width(),
+                         std::min(kBandRows, rect.bottom() - top + 1));
+        painter.drawImage(band, image,
+                          QRectF(QPointF(band.topLeft()) * dpr, QSizeF(band.size()) * dpr));
+      }
+    }
+  }
   if (shown_.drawing().empty()) return;
   QPainter painter(this);
   painter.setClipRegion(event->region());

@@ -4,12 +4,14 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
 #include "model/format_pattern.h"
 #include "plot/plot_layer.h"
 #include "plot/plot_range.h"
+#include "plot/plot_surface.h"
 #include "window/app_setup.h"
 #include "window/characteristics_text.h"
 #include "window/fonts.h"
@@ -85,8 +87,14 @@ TimeView::TimeView(Form1& form) : QWidget(nullptr, Qt::Window), form_(form) {
   auto* close_key = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close_key, &QShortcut::activated, this, &QWidget::close);
 
+  frame_timer_ = new QTimer(this);
+  frame_timer_->setSingleShot(true);
+  frame_timer_->setTimerType(Qt::PreciseTimer);
+  connect(frame_timer_, &QTimer::timeout, this, &TimeView::drawFrame);
+
   connect(&form_, &Form1::runStarted, this, &TimeView::runStarted);
   connect(&form_, &Form1::stepTaken, this, &TimeView::stepTaken);
+  connect(&form_, &Form1::runEnded, this, &TimeView::runEnded);
   connect(&form_, &Form1::redrawn, this, &TimeView::parametersRedrawn);
 
   resize(800, 600);
@@ -175,21 +183,54 @@ void TimeView::stepTaken() {
     return;
   }
   const RunStep& step = form_.lastRunStep();
-  const SweepPoint previous = sweep_.points().back();
   const SweepPoint now{sweep_seconds(form_.lastRunTime(), form_.wx), step.x, step.y};
-  const bool moved = sweep_.add(now);
+  if (sweep_.add(now)) needs_redraw_ = true;
   moment_ = now;
   moment_time_ = form_.lastRunTime();
   ++moment_step_;
+  requestFrame();
+}
+
+void TimeView::runEnded() {
+  // The stop shows the very last step.
+  if (frame_timer_->isActive() || drawn_step_ != moment_step_) drawFrame();
+}
+
+// At the fastest speed a run steps every 10 ms; drawing every one of them
+// would cost far more than the run itself, and no eye follows it. The
+// picture is brought up to date at most once a frame.
+void TimeView::requestFrame() {
   if (!isVisible()) {
     stale_ = true;
     return;
   }
-  if (moved || stale_) {
+  if (frame_timer_->isActive()) return;
+  const qint64 since = last_frame_.isValid() ? last_frame_.elapsed() : kFrameMs;
+  if (since >= kFrameMs) {
+    drawFrame();
+  } else {
+    frame_timer_->start(static_cast<int>(kFrameMs - since));
+  }
+}
+
+void TimeView::drawFrame() {
+  frame_timer_->stop();
+  if (!isVisible()) {
+    stale_ = true;
+    return;
+  }
+  if (stale_ || needs_redraw_ || drawn_points_ > sweep_.points().size()) {
     redrawAll();
     return;
   }
-  draw_time_step(*Picture, layout_, r_, previous, now);
+  const std::vector<SweepPoint>& points = sweep_.points();
+  if (drawn_points_ < points.size()) {
+    const PlotSurface::Batch batch(*Picture);
+    for (std::size_t i = std::max<std::size_t>(drawn_points_, 1); i < points.size(); ++i) {
+      draw_time_step(*Picture, layout_, r_, points[i - 1], points[i]);
+    }
+    drawn_points_ = points.size();
+  }
   showMoment();
 }
 
@@ -204,11 +245,13 @@ void TimeView::parametersRedrawn() {
 }
 
 void TimeView::redrawAll() {
+  frame_timer_->stop();
   if (!isVisible()) {
     stale_ = true;
     return;
   }
   stale_ = false;
+  needs_redraw_ = false;
   ++full_redraws_;
   r_ = plot_radius(form_.ax, form_.ay);
   TimeSceneInput in;
@@ -220,6 +263,7 @@ void TimeView::redrawAll() {
                         time_text(*Picture, r_, sweep_.end(), in.decimal_separator));
   draw_time_scene(*Picture, layout_, in);
   draw_time_curves(*Picture, layout_, r_, sweep_.points());
+  drawn_points_ = sweep_.points().size();
   placeReadouts();
   showMoment();
 }
@@ -229,6 +273,10 @@ void TimeView::showMoment() {
   draw_time_moment(layer, layout_, r_, moment_,
                    rotating_vectors(characteristics(), moment_time_, moment_.x, moment_.y));
   Picture->showLayer();
+  drawn_moment_ = moment_;
+  drawn_step_ = moment_step_;
+  ++frames_;
+  last_frame_.restart();
   const QString separator = decimal_separator();
   const QString t = readout(moment_.t, separator);
   const QString x = readout(moment_.x, separator);

@@ -4,6 +4,7 @@
 // with the run's own points. One instance, not modal; it never keeps the
 // program alive.
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "model/characteristics.h"
@@ -11,6 +12,7 @@
 #include "plot/time_scene.h"
 
 class QLabel;
+class QTimer;
 
 namespace orvinda {
 
@@ -38,6 +40,13 @@ class TimeView : public QWidget {
   const TimeSweep& sweep() const { return sweep_; }
   const SweepPoint& moment() const { return moment_; }
   long long momentStep() const { return moment_step_; }
+  // The moment the screen shows. During a run the picture is brought up to
+  // date at most once a frame (kFrameMs), so at the fastest speed it may
+  // be a step or two behind; it catches up when the run ends.
+  const SweepPoint& drawnMoment() const { return drawn_moment_; }
+  long long drawnStep() const { return drawn_step_; }
+  int frames() const { return frames_; }
+  static constexpr int kFrameMs = 30;
   const TimeLayout& sceneLayout() const { return layout_; }
   int fullRedraws() const { return full_redraws_; }
 
@@ -51,6 +60,9 @@ class TimeView : public QWidget {
  private:
   void runStarted();
   void stepTaken();
+  void runEnded();
+  void requestFrame();
+  void drawFrame();
   void parametersRedrawn();
   void catchUpWithRun();
   void showIdle();
@@ -70,7 +82,14 @@ class TimeView : public QWidget {
   float run_wywx_ = 0, run_dt_ = 0;
   TimeLayout layout_;
   double r_ = 2;
-  bool stale_ = true;  // drawn when next shown
+  bool stale_ = true;          // drawn when next shown
+  bool needs_redraw_ = false;  // the span moved on since the last frame
+  std::size_t drawn_points_ = 0;
+  SweepPoint drawn_moment_;
+  long long drawn_step_ = 0;
+  QTimer* frame_timer_ = nullptr;
+  QElapsedTimer last_frame_;
+  int frames_ = 0;
   int full_redraws_ = 0;
 };
 
