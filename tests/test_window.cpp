@@ -242,7 +242,8 @@ class TestWindow : public QObject {
                         (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString());
     }
     QCOMPARE(experiment, QStringList({"mnuExperimentSavePicture=Сохранить рисунок…",
-                                      "mnuExperimentPrint=Печать… Ctrl+P"}));
+                                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
+                                      "mnuExperimentTimeView=Развёртка колебаний"}));
   }
 
   void scroll_bar_keys_move_as_it_looks_data() {
