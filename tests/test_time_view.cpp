@@ -328,6 +328,48 @@ class TestTimeView : public QObject {
     QCOMPARE(view->sweep().points().size(), std::size_t(steps_for_turns(form.dt, 1) + 1));
   }
 
+  void odd_parameters_draw_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("largest amplitude") << "Text2" << "1E308";
+    QTest::newRow("tiny amplitudes") << "Text5" << "1E-300";
+    QTest::newRow("very fast y") << "Text4" << "1E30";
+    QTest::newRow("very slow y") << "Text4" << "1E-30";
+    QTest::newRow("fast y, never closing") << "Text4" << "777.7";
+    // clang-format on
+  }
+
+  void odd_parameters_draw() {
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    FakePlatform platform;
+    Form1 form(platform);
+    form.show();
+    form.mnuExperimentTimeView->trigger();
+    TimeView* view = form.timeViewWindow();
+    const int redraws = view->fullRedraws();
+    form.findChild<QLineEdit*>(box)->setText(text);
+    QVERIFY(view->fullRedraws() > redraws);
+    QVERIFY(std::isfinite(view->sweep().end()) && view->sweep().end() > 0);
+    QVERIFY(view->sweep().points().size() <= std::size_t(kMaxSweepSteps + 1));
+    QCOMPARE(view->moment().t, 0.0);
+    for (QLabel* label : {view->LabelT, view->LabelX, view->LabelY}) {
+      QVERIFY(!label->text().contains(QStringLiteral("inf")));
+      QVERIFY(!label->text().contains(QStringLiteral("nan")));
+    }
+    // Drawn on a picture of the window's size, the grid's green showing.
+    const QImage shown = view->Picture->grab().toImage();
+    QCOMPARE(shown.size(), view->Picture->size() * shown.devicePixelRatio());
+    const QRectF graph = view->sceneLayout().y_graph.px;
+    bool green = false;
+    for (double x = graph.left() + 4; x < graph.right() && !green; ++x) {
+      const QColor c = shown.pixelColor(QPointF(x, graph.top() + graph.height() / 12).toPoint());
+      green = c.green() > 200 && c.red() < 200;
+    }
+    QVERIFY(green);
+  }
+
   void run_points_are_the_steppers() {
     FakePlatform platform;
     Form1 form(platform);

@@ -71,6 +71,20 @@ std::vector<double> time_grid(double begin, double end, double px_per_second) {
 // Where a row of numbers stands beside a panel's edge.
 enum class Side { Left, Right, Above, Below };
 
+// Numbers of a time axis are counted from a round time, so that after the
+// axis moves on they still read 100, 120, 140 ... rather than 96, 116 ...
+std::size_t index_of_round(const std::vector<double>& ts) {
+  if (ts.size() < 2) return 0;
+  const double step = ts[1] - ts[0];
+  for (double multiple : {10.0, 2.0}) {
+    for (std::size_t i = 0; i < ts.size(); ++i) {
+      const double k = ts[i] / (multiple * step);
+      if (std::fabs(k - std::round(k)) < 1e-6) return i;
+    }
+  }
+  return 0;
+}
+
 // Prints the numbers of a row of grid lines beside a panel's edge (edge_px
 // on the surface), each centred on its line (line_px along the edge). None
 // overlaps its neighbour, none reaches past lo_px ... hi_px along the edge,
@@ -193,7 +207,7 @@ void draw_y_graph(PlotSurface& s, const TimeLayout& l, const TimeSceneInput& in,
   print_numbers(s, Side::Left, p.px.left(), px_of(grid.units, m, false), grid.metres,
                 index_of_zero(grid.metres), p.px.top(), p.px.bottom() + l.text.height / 2,
                 l.text.value_width, in.decimal_separator);
-  print_numbers(s, Side::Below, p.px.bottom(), px_of(ts, m, true), ts, 0,
+  print_numbers(s, Side::Below, p.px.bottom(), px_of(ts, m, true), ts, index_of_round(ts),
                 p.px.left() - l.text.time_width / 2 - 2, p.px.right() - caption_w - 2 * kLabelGapPx,
                 l.text.time_width, in.decimal_separator);
 
@@ -222,8 +236,9 @@ void draw_x_graph(PlotSurface& s, const TimeLayout& l, const TimeSceneInput& in,
   print_numbers(s, Side::Above, p.px.top(), px_of(grid.units, m, true), grid.metres,
                 index_of_zero(grid.metres), 0, p.px.right() - caption_w - kLabelGapPx,
                 l.text.value_width, in.decimal_separator);
-  print_numbers(s, Side::Right, p.px.right(), px_of(ts, m, false), ts, 0, p.px.top() - height / 2,
-                p.px.bottom() - height - 2, l.text.time_width, in.decimal_separator);
+  print_numbers(s, Side::Right, p.px.right(), px_of(ts, m, false), ts, index_of_round(ts),
+                p.px.top() - height / 2, p.px.bottom() - height - 2, l.text.time_width,
+                in.decimal_separator);
 
   s.setDrawWidth(3);
   s.Line(0, begin, 0, end, axis_color());
