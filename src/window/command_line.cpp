@@ -82,8 +82,11 @@ CommandLine parse_command_line(const QStringList& arguments) {
     return usage(QStringLiteral("параметры не поняты"));
   }
 
-  if (parser.isSet(help)) return CommandLine{CommandLine::Mode::Help};
-  if (parser.isSet(version)) return CommandLine{CommandLine::Mode::Version};
+  if (parser.isSet(help) || parser.isSet(version)) {
+    CommandLine answer;
+    answer.mode = parser.isSet(help) ? CommandLine::Mode::Help : CommandLine::Mode::Version;
+    return answer;
+  }
 
   const QStringList files = parser.positionalArguments();
   const bool exporting = parser.isSet(exported);
