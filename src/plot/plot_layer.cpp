@@ -98,7 +98,6 @@ void LayeredPlotSurface::paintEvent(QPaintEvent* event) {
   }
   if (shown_.drawing().empty()) return;
   QPainter painter(this);
-  painter.setClipRegion(event->region());
   shown_.paint(painter);
 }
 

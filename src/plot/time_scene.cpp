@@ -18,7 +18,7 @@ constexpr double kMarginPx = 6;
 constexpr double kGapPx = 10;
 constexpr double kLabelGapPx = 4;
 constexpr int kCurveWidth = 1;  // wider lines cost several times more to draw
-constexpr double kDashPx = 5, kDashGapPx = 4;
+constexpr double kDashPx = 8, kDashGapPx = 6;
 
 QColor grid_color() { return bgr_color(kGridColor); }
 QColor axis_color() { return bgr_color(kAxisColor); }
@@ -321,8 +321,6 @@ void dashed_line(PlotLayer& layer, QPointF a, QPointF b, QColor color) {
 }
 
 void marker(PlotLayer& layer, double x, double y) {
-  layer.setDrawWidth(9);
-  layer.PSet(x, y, axis_color());
   layer.setDrawWidth(7);
   layer.PSet(x, y, curve_color());
 }
@@ -342,6 +340,7 @@ void vector_arrow(PlotLayer& layer, double tip_x, double tip_y) {
     const QPointF side(back.x() * std::cos(turn) - back.y() * std::sin(turn),
                        back.x() * std::sin(turn) + back.y() * std::cos(turn));
     const QPointF end = t + side * head;
+    layer.setDrawWidth(1);
     layer.Line(tip_x, tip_y, m.from_px_x(end.x()), m.from_px_y(end.y()), vector_color());
   }
 }
