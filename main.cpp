@@ -5,8 +5,15 @@
 #include "window/app_setup.h"
 #include "window/command_line.h"
 #include "window/form1.h"
+#include "window/open_at_start.h"
 
 namespace {
+
+// Without a window, Qt's own notes (in English, about the session) would be
+// all a user reads besides our messages; they are dropped.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) std::fputs(message.toUtf8().constData(), stderr);
+}
 
 void print(std::FILE* stream, const QString& text) {
   std::fputs(text.toUtf8().constData(), stream);
@@ -29,6 +36,7 @@ int main(int argc, char* argv[]) {
     case Mode::Export: {
       // No window is shown, so no display is needed.
       qputenv("QT_QPA_PLATFORM", "offscreen");
+      qInstallMessageHandler(quiet);
       QApplication app(argc, argv);
       orvinda::prepare_application(app);
       QString problem;
@@ -44,5 +52,8 @@ int main(int argc, char* argv[]) {
   orvinda::QtPlatform platform;
   orvinda::Form1 form(platform);
   form.show();
+  if (!command.experiment_file.isEmpty()) {
+    orvinda::open_experiment_when_shown(form, command.experiment_file);
+  }
   return QApplication::exec();
 }

@@ -320,6 +320,36 @@ class TestPlot : public QObject {
     // The y axis is still drawn in the middle.
     QVERIFY(near(form.Picture1->colorAt(0, form.ymax / 3), Qt::black, 0));
   }
+
+  // Marks drawn over a trace stay over it when the list is drawn again (files,
+  // paper), and the scene drawn before it stays under it.
+  void replay_keeps_what_lies_over_the_trace() {
+    PlotSurface surface;
+    surface.resize(200, 200);
+    surface.Cls();
+    surface.Scale(-2, 2, 2, -2);
+    surface.setDrawWidth(5);
+    surface.Line(-2, -1, 2, -1, Qt::blue);  // under the trace
+    surface.setCurrentX(0);
+    surface.setCurrentY(-2);
+    surface.LineTo(0, 2, Qt::red);
+    surface.setDrawWidth(9);
+    surface.PSet(0, 1, Qt::green);  // over it
+    QImage again(200, 200, QImage::Format_ARGB32_Premultiplied);
+    again.fill(Qt::white);
+    QPainter painter(&again);
+    surface.drawing().replay(painter, QRectF(0, 0, 200, 200));
+    painter.end();
+    const ScaleMapping& m = surface.mapping();
+    auto at = [&](const QImage& image, double x, double y) {
+      return image.pixelColor(int(m.to_px_x(x)), int(m.to_px_y(y)));
+    };
+    const QImage* images[] = {&surface.picture(), &again};
+    for (const QImage* image : images) {
+      QVERIFY(near(at(*image, 0, 1), Qt::green));
+      QVERIFY(near(at(*image, 0, -1), Qt::red));
+    }
+  }
 };
 
 QTEST_MAIN(TestPlot)

@@ -241,9 +241,16 @@ class TestWindow : public QObject {
       experiment << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text()) +
                         (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString());
     }
-    QCOMPARE(experiment, QStringList({"mnuExperimentSavePicture=Сохранить рисунок…",
-                                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                                      "mnuExperimentTimeView=Развёртка колебаний"}));
+    QCOMPARE(
+        experiment,
+        QStringList({"mnuExperimentExamples=Примеры", "mnuExperimentAmplitudes=Амплитуды и фазы…",
+                     "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
+                     "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
+                     "mnuExperimentSavePicture=Сохранить рисунок…",
+                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
+                     "mnuExperimentTimeView=Развёртка колебаний",
+                     "mnuExperimentSelfCheck=Проверь себя…"}));
+    QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
   }
 
   void scroll_bar_keys_move_as_it_looks_data() {

@@ -1,5 +1,6 @@
 #include "platform/fake_platform.h"
 
+#include <QDialog>
 #include <QPainter>
 
 namespace orvinda {
@@ -51,6 +52,13 @@ QString FakePlatform::save_file_name(QWidget*, const QString& title, const QStri
 QString FakePlatform::open_file_name(QWidget*, const QString& title, const QStringList& filters) {
   file_dialogs.push_back({title, filters, QString()});
   return file_answers.isEmpty() ? QString() : file_answers.takeFirst();
+}
+
+bool FakePlatform::run_dialog(QDialog& dialog) {
+  dialog_titles << dialog.windowTitle();
+  dialog.setResult(QDialog::Rejected);
+  if (while_dialog_open) while_dialog_open(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 void FakePlatform::print_preview(QWidget*, const QString& title, const PagePainter& paint) {

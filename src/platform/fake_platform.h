@@ -35,6 +35,7 @@ class FakePlatform : public Platform {
                          const QString& suggested_name, QString* chosen_filter) override;
   QString open_file_name(QWidget* parent, const QString& title,
                          const QStringList& filters) override;
+  bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
 
   struct FileDialog {
@@ -52,6 +53,11 @@ class FakePlatform : public Platform {
   QStringList opened_documents;
   QStringList started_editors;
   int end_program_calls = 0;
+
+  // Titles of the dialogs run. The hook plays the user: it fills the dialog
+  // and presses its buttons; without one the dialog is cancelled.
+  QStringList dialog_titles;
+  std::function<void(QDialog&)> while_dialog_open;
 
   std::vector<MessageAnswer> answers;        // taken from the front
   std::function<void()> while_message_open;  // runs inside message_box

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class QDialog;
 class QPainter;
 class QWidget;
 
@@ -45,6 +46,11 @@ class Platform {
                                  const QString& suggested_name, QString* chosen_filter) = 0;
   virtual QString open_file_name(QWidget* parent, const QString& title,
                                  const QStringList& filters) = 0;
+
+  // Runs one of the program's own dialogs modally; true when it was
+  // accepted. The fake runs a test's hook instead, so dialogs are filled
+  // and answered without a nested event loop.
+  virtual bool run_dialog(QDialog& dialog) = 0;
 
   // The print preview, then Qt's print dialog. paint draws one page into the
   // page's printable rectangle (in the painter's coordinates).

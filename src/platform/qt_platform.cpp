@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -107,6 +108,8 @@ QString QtPlatform::open_file_name(QWidget* parent, const QString& title,
   remember_folder_of(path);
   return path;
 }
+
+bool QtPlatform::run_dialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 void QtPlatform::print_preview(QWidget* parent, const QString& title, const PagePainter& paint) {
   QPrinter printer(QPrinter::HighResolution);

@@ -17,6 +17,7 @@ class QtPlatform : public Platform {
                          const QString& suggested_name, QString* chosen_filter) override;
   QString open_file_name(QWidget* parent, const QString& title,
                          const QStringList& filters) override;
+  bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "plot/plot_painter.h"
+#include "plot/stroke_raster.h"
 
 namespace orvinda {
 
@@ -69,11 +70,24 @@ bool DrawingList::add(const DrawOp& op, const QString& text) {
 
 bool DrawingList::addTrace(TracePoint a, TracePoint b, QColor color, int width) {
   const std::array<double, 4> s = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
-  const bool same_chunk =
-      !traces_.empty() && traces_.back().color == color.rgba() && traces_.back().width == width &&
-      traces_.back().store.left() == s[0] && traces_.back().store.top() == s[1] &&
-      traces_.back().store.right() == s[2] && traces_.back().store.bottom() == s[3];
-  if (!same_chunk) traces_.push_back({TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width});
+  auto same_range = [&s](const TraceStore& t) {
+    return t.left() == s[0] && t.top() == s[1] && t.right() == s[2] && t.bottom() == s[3];
+  };
+  const bool goes_on = !traces_.empty() && traces_.back().after_ops == ops_.size() &&
+                       traces_.back().color == color.rgba() && traces_.back().width == width &&
+                       same_range(traces_.back().store);
+  if (!goes_on) {
+    // Something else was drawn in between: a new piece, drawn after it, that
+    // still drops what the trace drew before.
+    Trace next{TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width, ops_.size()};
+    for (auto it = traces_.rbegin(); it != traces_.rend(); ++it) {
+      if (it->color == next.color && it->width == width && same_range(it->store)) {
+        next.store.continueFrom(it->store);
+        break;
+      }
+    }
+    traces_.push_back(std::move(next));
+  }
   return traces_.back().store.add(a, b);
 }
 
@@ -89,6 +103,7 @@ bool DrawingList::adoptTrace(Trace&& trace) {
       trace.store.bottom() != s[3]) {
     return false;
   }
+  trace.after_ops = ops_.size();
   traces_.push_back(std::move(trace));
   return true;
 }
@@ -127,11 +142,36 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
 
   ScaleMapping mapping;
   auto painter_of = [painter]() -> QPainter& { return *painter; };
-  for (const DrawOp& op : ops_) {
+  // The trace straight into the pixels when the painter draws on an image.
+  QImage* raster_image = StrokeRaster::imageOf(*painter);
+  StrokeRaster raster(raster_image);
+  const QTransform to_device = painter->deviceTransform();
+  QRect raster_clip = raster_image ? raster_image->rect() : QRect();
+  if (raster_image && painter->hasClipping()) {
+    raster_clip &= to_device.mapRect(painter->clipBoundingRect()).toAlignedRect();
+  }
+  std::size_t next_trace = 0;
+  auto draw_traces_up_to = [&](std::size_t ops_drawn) {
+    for (; next_trace < traces_.size() && traces_[next_trace].after_ops <= ops_drawn;
+         ++next_trace) {
+      const Trace& trace = traces_[next_trace];
+      const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
+                                       trace.store.bottom(), size_.width(), size_.height());
+      PlotPainter draw(trace_mapping, size_, painter_of, image);
+      if (raster_image) draw.setTraceRaster(&raster, to_device, raster_clip);
+      trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
+        draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
+      });
+    }
+  };
+  for (std::size_t i = 0; i < ops_.size(); ++i) {
+    draw_traces_up_to(i);
+    const DrawOp& op = ops_[i];
     if (op.kind == DrawOp::Kind::Scale) {
       mapping = ScaleMapping(op.a, op.b, op.c, op.d, size_.width(), size_.height());
       continue;
     }
+    raster.restart();  // a trace drawn later blends over this
     PlotPainter draw(mapping, size_, painter_of, image);
     const QColor color = QColor::fromRgba(op.color);
     switch (op.kind) {
@@ -143,14 +183,7 @@ void DrawingList::replayWith(QPainter* painter, QImage* image, const QRectF& tar
       case DrawOp::Kind::Scale: break;
     }
   }
-  for (const Trace& trace : traces_) {
-    const ScaleMapping trace_mapping(trace.store.left(), trace.store.top(), trace.store.right(),
-                                     trace.store.bottom(), size_.width(), size_.height());
-    PlotPainter draw(trace_mapping, size_, painter_of, image);
-    trace.store.forEachPolyline([&](const std::vector<TracePoint>& points) {
-      draw.polyline(points, QColor::fromRgba(trace.color), trace.width);
-    });
-  }
+  draw_traces_up_to(ops_.size());
   painter->restore();
 }
 

@@ -49,6 +49,7 @@ class DrawingList {
     TraceStore store;
     QRgb color;
     int width;
+    std::size_t after_ops = 0;  // drawn after this many operations
   };
   const std::vector<Trace>& traces() const { return traces_; }
   QSizeF size() const { return size_; }
@@ -63,6 +64,7 @@ class DrawingList {
 
   // Draws the list into target (in the painter's coordinates), scaled
   // uniformly from the recorded size: pen widths and texts grow with it.
+  // Everything is drawn in the order it was recorded.
   void replay(QPainter& painter, const QRectF& target) const;
   // The same onto an image of the recorded logical size at its own pixel
   // ratio, with 1-pixel lines written as the surface writes them.

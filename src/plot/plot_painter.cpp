@@ -44,6 +44,28 @@ PlotPainter::PlotPainter(const ScaleMapping& mapping, QSizeF bounds,
                          std::function<QPainter&()> painter, QImage* image)
     : mapping_(mapping), bounds_(bounds), painter_(std::move(painter)), image_(image) {}
 
+void PlotPainter::setTraceRaster(StrokeRaster* raster, const QTransform& to_device,
+                                 const QRect& clip) {
+  raster_ = raster;
+  to_device_ = to_device;
+  raster_clip_ = clip;
+}
+
+QRectF PlotPainter::trace(QPointF a_metres, QPointF b_metres, QColor color, int width) {
+  if (!raster_ || width < 2) return line(a_metres, b_metres, color, width);
+  if (!mapping_.valid()) return {};
+  QPointF a(mapping_.to_px_x(a_metres.x()), mapping_.to_px_y(a_metres.y()));
+  QPointF b(mapping_.to_px_x(b_metres.x()), mapping_.to_px_y(b_metres.y()));
+  if (!finite_point(a) || !finite_point(b)) return {};
+  const double margin = width + 2.0;
+  const QRectF box(-margin, -margin, bounds_.width() + 2 * margin, bounds_.height() + 2 * margin);
+  if (!clip_segment(a, b, box)) return {};
+  raster_->segment(to_device_.map(a), to_device_.map(b), width * to_device_.m11(), color.rgb(),
+                   raster_clip_);
+  const double half = width / 2.0 + 1;
+  return QRectF(a, b).normalized().adjusted(-half, -half, half, half);
+}
+
 void PlotPainter::fillCrisp(const QRectF& logical, QColor color) {
   if (!image_) {
     // Any other device: a filled pixel-wide rectangle, scaled with the painter.
@@ -117,6 +139,14 @@ QRectF PlotPainter::polyline(const std::vector<TracePoint>& metres, QColor color
   if (!mapping_.valid() || metres.size() < 2) return {};
   if (metres.size() == 2)
     return line({metres[0].x, metres[0].y}, {metres[1].x, metres[1].y}, color, width);
+  if (raster_ && width >= 2) {
+    QRectF touched;
+    for (std::size_t i = 1; i < metres.size(); ++i) {
+      touched |=
+          trace({metres[i - 1].x, metres[i - 1].y}, {metres[i].x, metres[i].y}, color, width);
+    }
+    return touched;
+  }
   QPolygonF points;
   points.reserve(static_cast<qsizetype>(metres.size()));
   for (const TracePoint& m : metres) {
@@ -127,7 +157,12 @@ QRectF PlotPainter::polyline(const std::vector<TracePoint>& metres, QColor color
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
-  painter.drawPolyline(points);
+  // In short runs: the outline of a long self-crossing stroke is costly to
+  // fill, and round caps where two runs meet look just like round joins.
+  constexpr qsizetype chunk = 32;
+  for (qsizetype start = 0; start + 1 < points.size(); start += chunk - 1) {
+    painter.drawPolyline(points.constData() + start, std::min(chunk, points.size() - start));
+  }
   const double half = width / 2.0 + 1;
   return points.boundingRect().adjusted(-half, -half, half, half);
 }

@@ -10,10 +10,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <QTransform>
 #include <functional>
 #include <vector>
 
 #include "plot/scale_mapping.h"
+#include "plot/stroke_raster.h"
 #include "plot/trace_store.h"
 
 namespace orvinda {
@@ -27,9 +29,16 @@ class PlotPainter {
   PlotPainter(const ScaleMapping& mapping, QSizeF bounds, std::function<QPainter&()> painter,
               QImage* image = nullptr);
 
+  // The run's trace goes straight into an image's pixels through raster,
+  // whose transform takes the logical pixels to the image's device pixels
+  // and clip limits it there (see StrokeRaster).
+  void setTraceRaster(StrokeRaster* raster, const QTransform& to_device, const QRect& clip);
+
   // Each returns the logical rectangle it touched (empty when nothing).
   QRectF line(QPointF a_metres, QPointF b_metres, QColor color, int width);
   QRectF dot(QPointF at_metres, QColor color, int width);
+  // A segment of the run's trace.
+  QRectF trace(QPointF a_metres, QPointF b_metres, QColor color, int width);
   // A path of segments joined as they were drawn one after another.
   QRectF polyline(const std::vector<TracePoint>& metres, QColor color, int width);
   // Top-left corner of the text at the point.
@@ -44,6 +53,9 @@ class PlotPainter {
   QSizeF bounds_;
   std::function<QPainter&()> painter_;
   QImage* image_;
+  StrokeRaster* raster_ = nullptr;
+  QTransform to_device_;
+  QRect raster_clip_;
 };
 
 }  // namespace orvinda

@@ -46,6 +46,7 @@ void PlotSurface::ensurePicture() {
   fresh.setDevicePixelRatio(dpr);
   fresh.fill(Qt::white);
   picture_ = fresh;
+  trace_raster_.attach(&picture_);
   // Another pixel ratio at the same size: the same picture, drawn again
   // sharp for the new screen. A new size is redrawn by its owner.
   if (same_size && !list_.empty()) renderAgain();
@@ -53,6 +54,7 @@ void PlotSurface::ensurePicture() {
 
 void PlotSurface::renderAgain() {
   endBatch();
+  trace_raster_.restart();
   picture_.fill(Qt::white);
   list_.replayOnto(picture_);
   update();
@@ -62,6 +64,7 @@ void PlotSurface::Cls() {
   endBatch();
   ensurePicture();
   picture_.fill(Qt::white);
+  trace_raster_.restart();
   operations_ = 0;
   list_.clear(size(), font(), logicalDpiY());
   list_.add({DrawOp::Kind::Scale, scale_x1_, scale_y1_, scale_x2_, scale_y2_});
@@ -96,8 +99,11 @@ PlotPainter PlotSurface::painterFor(const ScaleMapping& mapping) {
   if (batch_ && !picture_.isDetached()) endBatch();
   single_.reset();
   if (!picture_.isDetached()) picture_.detach();
-  return PlotPainter(
+  PlotPainter draw(
       mapping, size(), [this]() -> QPainter& { return painter(); }, &picture_);
+  const qreal dpr = picture_.devicePixelRatio();
+  draw.setTraceRaster(&trace_raster_, QTransform::fromScale(dpr, dpr), picture_.rect());
+  return draw;
 }
 
 void PlotSurface::setDrawWidth(int pixels) { draw_width_ = std::max(1, pixels); }
@@ -118,6 +124,7 @@ void PlotSurface::touched(const QRectF& rect) {
 
 void PlotSurface::Line(double x1, double y1, double x2, double y2, QColor color) {
   if (list_.add({DrawOp::Kind::Line, x1, y1, x2, y2, color.rgba(), draw_width_})) {
+    trace_raster_.restart();  // a trace drawn later blends over this
     touched(painterFor(mapping_).line({x1, y1}, {x2, y2}, color, draw_width_));
   }
   current_x_ = x2;
@@ -128,17 +135,19 @@ void PlotSurface::LineTo(double x, double y, QColor color) {
   // Drawn whole on the screen; the list keeps what does not repeat, so its
   // memory stays bounded however long the run goes on.
   list_.addTrace({current_x_, current_y_}, {x, y}, color, draw_width_);
-  touched(painterFor(mapping_).line({current_x_, current_y_}, {x, y}, color, draw_width_));
+  touched(painterFor(mapping_).trace({current_x_, current_y_}, {x, y}, color, draw_width_));
   current_x_ = x;
   current_y_ = y;
 }
 
-void PlotSurface::PSet(double x, double y) {
+void PlotSurface::PSet(double x, double y) { PSet(x, y, foreground()); }
+
+void PlotSurface::PSet(double x, double y, QColor color) {
   current_x_ = x;
   current_y_ = y;
   if (!mapping_.valid()) return;
-  const QColor color = foreground();
   if (list_.add({DrawOp::Kind::Dot, x, y, 0, 0, color.rgba(), draw_width_})) {
+    trace_raster_.restart();  // a trace drawn later blends over this
     touched(painterFor(mapping_).dot({x, y}, color, draw_width_));
   }
 }
@@ -156,6 +165,7 @@ void PlotSurface::Print(const QString& text) {
   if (!mapping_.valid()) return;
   const QColor color = foreground();
   if (list_.add({DrawOp::Kind::Text, current_x_, current_y_, 0, 0, color.rgba(), 0, 0}, text)) {
+    trace_raster_.restart();  // a trace drawn later blends over this
     touched(painterFor(mapping_).text({current_x_, current_y_}, text, font(), metrics(), color));
   }
 }

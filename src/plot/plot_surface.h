@@ -17,6 +17,7 @@
 
 #include "plot/drawing_list.h"
 #include "plot/scale_mapping.h"
+#include "plot/stroke_raster.h"
 
 namespace orvinda {
 
@@ -41,6 +42,7 @@ class PlotSurface : public QWidget {
   void Line(double x1, double y1, double x2, double y2, QColor color);
   void LineTo(double x, double y, QColor color);  // from the current point: the run's trace
   void PSet(double x, double y);                  // foreground colour
+  void PSet(double x, double y, QColor color);
   void setCurrentX(double x) { current_x_ = x; }
   void setCurrentY(double y) { current_y_ = y; }
   double CurrentX() const { return current_x_; }
@@ -97,6 +99,7 @@ class PlotSurface : public QWidget {
   QColor foreground() const;
 
   QImage picture_;
+  StrokeRaster trace_raster_{&picture_};  // the trace straight into picture_
   DrawingList list_;
   ScaleMapping mapping_;
   double scale_x1_ = 0, scale_y1_ = 0, scale_x2_ = 1, scale_y2_ = 1;

@@ -48,6 +48,10 @@ class TraceStore {
     }
   }
 
+  // The lattice of reached cells moves to a store that goes on with the
+  // same trace after other drawing came between.
+  void continueFrom(TraceStore& earlier) { reached_.swap(earlier.reached_); }
+
   double left() const { return left_; }
   double top() const { return top_; }
   double right() const { return right_; }

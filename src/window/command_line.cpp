@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "model/experiment.h"
 #include "model/numbers.h"
 #include "model/start_values.h"
+#include "platform/experiment_file.h"
 #include "plot/picture_sheet.h"
 #include "window/experiment_picture.h"
 #include "window/picture_export.h"
@@ -31,9 +33,14 @@ const ValueOption kValueOptions[] = {
     {"vy0", nullptr},
 };
 
-CommandLine usage(const QString& problem) {
+CommandLine with_mode(CommandLine::Mode mode) {
   CommandLine c;
-  c.mode = CommandLine::Mode::Usage;
+  c.mode = mode;
+  return c;
+}
+
+CommandLine usage(const QString& problem) {
+  CommandLine c = with_mode(CommandLine::Mode::Usage);
   c.problem = problem;
   return c;
 }
@@ -82,11 +89,8 @@ CommandLine parse_command_line(const QStringList& arguments) {
     return usage(QStringLiteral("параметры не поняты"));
   }
 
-  if (parser.isSet(help) || parser.isSet(version)) {
-    CommandLine answer;
-    answer.mode = parser.isSet(help) ? CommandLine::Mode::Help : CommandLine::Mode::Version;
-    return answer;
-  }
+  if (parser.isSet(help)) return with_mode(CommandLine::Mode::Help);
+  if (parser.isSet(version)) return with_mode(CommandLine::Mode::Version);
 
   const QStringList files = parser.positionalArguments();
   const bool exporting = parser.isSet(exported);
@@ -197,7 +201,21 @@ QString version_text() {
 }
 
 int run_export(const CommandLine& command, QString* problem) {
-  const ExperimentPicture picture(command.parameters, command.turns);
+  MotionParameters parameters = command.parameters;
+  if (!command.experiment_file.isEmpty()) {
+    const ExperimentReading reading = read_experiment_file(command.experiment_file);
+    if (!reading.experiment) {
+      if (problem) {
+        QString why = reading.problem;
+        if (!why.isEmpty()) why[0] = why[0].toLower();
+        *problem = QStringLiteral("не удалось открыть опыт из файла %1: %2")
+                       .arg(quoted(command.experiment_file), why);
+      }
+      return kStatusUsage;
+    }
+    parameters = experiment_parameters(*reading.experiment);
+  }
+  const ExperimentPicture picture(parameters, command.turns);
   const QString reason = write_picture(command.picture, *picture_format_for(command.picture),
                                        *picture.sheet(), command.size);
   if (reason.isEmpty()) return kStatusDone;

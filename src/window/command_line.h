@@ -37,8 +37,10 @@ CommandLine parse_command_line(const QStringList& arguments);
 QString help_text();
 QString version_text();
 
-// Renders the picture; needs a QApplication. Returns the exit status and
-// leaves a Russian message in problem when it fails.
+// Renders the picture, with the parameters of the experiment file when
+// there is one; needs a QApplication. Returns the exit status (a file that
+// cannot be read or is refused is a bad value) and leaves a Russian message
+// in problem when it fails.
 int run_export(const CommandLine& command, QString* problem);
 
 }  // namespace orvinda

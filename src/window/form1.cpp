@@ -22,8 +22,10 @@
 #include "window/fonts.h"
 #include "window/form2.h"
 #include "window/plot_look.h"
+#include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
 #include "window/time_view.h"
+#include "window/window_look.h"
 
 namespace orvinda {
 
@@ -32,18 +34,6 @@ const QString Form1::kIdleCaption =
 const QString Form1::kRunningCaption = QStringLiteral("При работе размер окна изменить нельзя!");
 
 namespace {
-
-const QColor kWindowColor(224, 224, 224);
-const QColor kBoxColor(255, 255, 192);
-const QColor kOutputColor(192, 255, 255);
-
-void paint_background(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-  QPalette palette = widget->palette();
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    palette.setColor(group, role, color);
-  }
-  widget->setPalette(palette);
-}
 
 void describe(QWidget* widget, const QString& name, const QString& tooltip) {
   if (!name.isEmpty()) widget->setAccessibleName(name);
@@ -72,6 +62,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platfor
 
 Form1::~Form1() {
   if (form2_) delete form2_.data();
+  if (self_check_) delete self_check_.data();
   if (time_view_) delete time_view_.data();
 }
 
@@ -79,7 +70,7 @@ void Form1::createControls() {
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
   client_->setAutoFillBackground(true);
-  paint_background(client_, QPalette::Window, kWindowColor);
+  paint_background(client_, QPalette::Window, window_color());
   setCentralWidget(client_);
   client_->installEventFilter(this);
 
@@ -125,7 +116,7 @@ void Form1::createControls() {
     auto* box = new QLineEdit(QString::fromLatin1(rows[i].box), client_);
     box->setObjectName(QString::fromLatin1(rows[i].box));
     box->setFont(serif_font());
-    paint_background(box, QPalette::Base, kBoxColor);
+    paint_background(box, QPalette::Base, box_color());
     describe(box, rows[i].caption, rows[i].tooltip);
     prompt->setBuddy(box);
     *boxes[i] = box;
@@ -158,7 +149,7 @@ void Form1::createControls() {
     QLabel* label =
         make_label(outputs[i].name, QString::fromLatin1(outputs[i].name), outputs[i].tooltip);
     label->setAutoFillBackground(true);
-    paint_background(label, QPalette::Window, kOutputColor);
+    paint_background(label, QPalette::Window, output_color());
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setIndent(3);
@@ -226,6 +217,7 @@ void Form1::createMenus() {
 
   mnuExperiment = menuBar()->addMenu(QStringLiteral("&Опыт"));
   mnuExperiment->setObjectName(QStringLiteral("mnuExperiment"));
+  createExperimentItems();  // Примеры … Сохранить опыт, and a separator
   mnuExperimentSavePicture = mnuExperiment->addAction(QStringLiteral("Сохранить рисунок…"));
   mnuExperimentSavePicture->setObjectName(QStringLiteral("mnuExperimentSavePicture"));
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
@@ -235,6 +227,8 @@ void Form1::createMenus() {
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
   mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
   mnuExperimentTimeView->setObjectName(QStringLiteral("mnuExperimentTimeView"));
+  mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
+  mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -261,6 +255,8 @@ void Form1::createMenus() {
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
   connect(mnuExperimentTimeView, &QAction::triggered, this,
           [this] { mnuExperimentTimeView_Click(); });
+  connect(mnuExperimentSelfCheck, &QAction::triggered, this,
+          [this] { mnuExperimentSelfCheck_Click(); });
 }
 
 void Form1::applyTabOrder() {
@@ -310,6 +306,7 @@ bool Form1::Form_Unload() {
   if (answer != MessageAnswer::Yes) return true;
   program_ended_ = true;
   if (form2_) form2_->close();
+  if (self_check_) self_check_->close();
   if (time_view_) time_view_->close();
   platform_.end_program();
   return false;

@@ -4,11 +4,13 @@
 // the tests address them.
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/characteristics.h"
@@ -31,6 +33,7 @@ class DevicePiece;
 class PictureSheet;
 class Platform;
 class PlotSurface;
+class SelfCheckWindow;
 class TimeView;
 
 class Form1 : public QMainWindow {
@@ -80,9 +83,11 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
-  // The time view ("Развёртка колебаний").
   QAction* mnuExperimentSep3 = nullptr;
+  // The time view ("Развёртка колебаний").
   QAction* mnuExperimentTimeView = nullptr;
+  // Self-check
+  QAction* mnuExperimentSelfCheck = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -137,6 +142,9 @@ class Form1 : public QMainWindow {
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
   void mnuExperimentTimeView_Click();
+  // Self-check: opens the one window "Проверь себя".
+  void mnuExperimentSelfCheck_Click();
+  SelfCheckWindow* selfCheckWindow() const;  // while it exists
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
@@ -167,6 +175,21 @@ class Form1 : public QMainWindow {
   // True once the user confirmed closing; nothing runs after it.
   bool programEnded() const { return program_ended_; }
 
+  // --- Опыт: examples, amplitudes and phases, experiment files ------------
+  // They set parameters only by writing the boxes, as typing does; all but
+  // Сохранить опыт are disabled while a run goes on.
+  QMenu* mnuExperimentExamples = nullptr;  // "Примеры", one item per classic example
+  QAction* mnuExperimentAmplitudes = nullptr;
+  QAction* mnuExperimentOpen = nullptr;
+  QAction* mnuExperimentSave = nullptr;
+  void mnuExperimentExample_Click(int index);
+  void mnuExperimentAmplitudes_Click();
+  void mnuExperimentOpen_Click();
+  void mnuExperimentSave_Click();
+  // Checks the whole file before anything changes; a refused file leaves
+  // the window as it was and says why in a box. True when opened.
+  bool openExperiment(const QString& path);
+
   static const QString kIdleCaption;
   static const QString kRunningCaption;
 
@@ -196,11 +219,22 @@ class Form1 : public QMainWindow {
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
+  // Self-check: its values into the boxes, through their change handlers.
+  void showSelfCheckFigure(const MotionParameters& p);
+
+  // Опыт: examples, amplitudes and phases, experiment files.
+  void createExperimentItems();
+  void enableExperimentItems();
+  void writeParameters(const MotionParameters& p);
+  QString experiment_path_;         // the file last opened or saved
+  std::string experiment_comment_;  // kept from the file opened, written back
+  QJsonObject experiment_extras_;   // its keys this version does not know
 
   Platform& platform_;
   QWidget* client_ = nullptr;
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
+  QPointer<SelfCheckWindow> self_check_;
   QPointer<TimeView> time_view_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;

@@ -2,12 +2,13 @@
 
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPalette>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
 
 #include "model/run_stepper.h"
+#include "plot/plot_surface.h"
 
 namespace orvinda::docs {
 
@@ -111,113 +112,154 @@ double swept_area(const std::vector<QPointF>& closed) {
   return sum;
 }
 
+namespace {
+
+// A dashed line of Line operations, dash and gap in pixels of the surface.
+void dashed_line(PlotSurface& s, QPointF a, QPointF b, QColor color, double dash_px,
+                 double gap_px) {
+  const double px = s.mapping().unit_per_px_x();
+  const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+  if (length <= 0) return;
+  const QPointF u = (b - a) / length;
+  for (double at = 0; at < length; at += (dash_px + gap_px) * px) {
+    const QPointF from = a + u * at;
+    const QPointF to = a + u * std::min(length, at + dash_px * px);
+    s.Line(from.x(), from.y(), to.x(), to.y(), color);
+  }
+}
+
+// An open arrow head at tip pointing along direction: two short strokes.
+void arrow_head(PlotSurface& s, QPointF tip, QPointF direction, double size_px, QColor color) {
+  const double len = std::hypot(direction.x(), direction.y());
+  if (len <= 0) return;
+  const double size = size_px * s.mapping().unit_per_px_x();
+  const QPointF u = direction / len;
+  const QPointF n(-u.y(), u.x());
+  for (const QPointF& wing : {tip - u * size + n * size * 0.5, tip - u * size - n * size * 0.5}) {
+    s.Line(wing.x(), wing.y(), tip.x(), tip.y(), color);
+  }
+}
+
+// A ring: a coloured dot with a white middle.
+void ring(PlotSurface& s, QPointF at, int outer_px, QColor color) {
+  s.setDrawWidth(outer_px);
+  s.PSet(at.x(), at.y(), color);
+  s.setDrawWidth(std::max(1, outer_px - 4));
+  s.PSet(at.x(), at.y(), Qt::white);
+}
+
+}  // namespace
+
 QImage figure_image(const FigureShape& shape, int side) {
-  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, true);
+  // Drawn by the plot's own operations into its drawing list, then drawn
+  // from the list onto a transparent picture.
+  PlotSurface s;
+  s.setFont(label_font(side));
+  QPalette palette = s.palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  s.setPalette(palette);
+  s.resize(side, side);
 
-  // Metres to pixels, y upwards, the bounding rectangle centred; the marks of
-  // the ellipse method need room on the right.
+  // The bounding rectangle centred, with room on the right for the marks of
+  // the ellipse method; y upwards.
   const double margin = side * (shape.ellipse_method ? 0.14 : 0.08);
-  const double span = 2 * std::max(shape.ax, shape.ay);
-  const double scale = (side - 2 * margin) / span;
-  const QPointF centre(side / 2.0, side / 2.0);
-  auto to_pixels = [&](QPointF m) { return centre + QPointF(m.x() * scale, -m.y() * scale); };
+  const double metres_per_px = 2 * std::max(shape.ax, shape.ay) / (side - 2 * margin);
+  const double half = side / 2.0 * metres_per_px;
+  s.Cls();
+  s.Scale(-half, half, half, -half);
+  const double thin_px = std::max(1.0, side / 300.0);
+  const int thin = static_cast<int>(std::lround(thin_px));
+  const double px = metres_per_px;
+  const QPointF tl(-shape.ax, shape.ay), tr(shape.ax, shape.ay), bl(-shape.ax, -shape.ay),
+      br(shape.ax, -shape.ay);
 
-  const QRectF box(to_pixels({-shape.ax, shape.ay}), to_pixels({shape.ax, -shape.ay}));
-  const double thin = std::max(1.0, side / 300.0);
-  painter.setPen(QPen(QColor(150, 150, 150), thin, Qt::DashLine));
-  painter.drawRect(box);
-  painter.setPen(QPen(QColor(200, 200, 200), thin));
-  painter.drawLine(QPointF(box.left(), centre.y()), QPointF(box.right(), centre.y()));
-  painter.drawLine(QPointF(centre.x(), box.top()), QPointF(centre.x(), box.bottom()));
+  s.setDrawWidth(thin);
+  const QColor grey(150, 150, 150);
+  for (const auto& [a, b] :
+       {std::pair{tl, tr}, std::pair{tr, br}, std::pair{br, bl}, std::pair{bl, tl}}) {
+    dashed_line(s, a, b, grey, 4 * thin_px, 3 * thin_px);
+  }
+  const QColor light(200, 200, 200);
+  s.Line(-shape.ax, 0, shape.ax, 0, light);
+  s.Line(0, -shape.ay, 0, shape.ay, light);
 
   constexpr int kSteps = 720;
   const std::vector<QPointF> points = figure_points(shape, kSteps);
-  QPainterPath path(to_pixels(points.front()));
-  for (std::size_t i = 1; i < points.size(); ++i) path.lineTo(to_pixels(points[i]));
-  painter.setPen(QPen(kTrace, thin * 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawPath(path);
+  s.setDrawWidth(static_cast<int>(std::lround(thin_px * 2.2)));
+  s.setCurrentX(points.front().x());
+  s.setCurrentY(points.front().y());
+  for (std::size_t i = 1; i < points.size(); ++i) s.LineTo(points[i].x(), points[i].y(), kTrace);
 
   // Counting lines reach a little past the rectangle, so that they read as
   // lines laid over the figure, not as its sides.
-  const double overhang = side * 0.05;
+  const double overhang = side * 0.05 * px;
   auto mark_passes = [&](bool horizontal, double level) {
-    painter.setPen(QPen(kCounting, thin * 1.2, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
+    s.setDrawWidth(std::max(1, static_cast<int>(std::lround(thin_px * 1.2))));
     if (horizontal) {
-      const double y = to_pixels({0, level}).y();
-      painter.drawLine(QPointF(box.left() - overhang, y), QPointF(box.right() + overhang, y));
+      dashed_line(s, {-shape.ax - overhang, level}, {shape.ax + overhang, level}, kCounting,
+                  5 * thin_px, 3 * thin_px);
     } else {
-      const double x = to_pixels({level, 0}).x();
-      painter.drawLine(QPointF(x, box.top() - overhang), QPointF(x, box.bottom() + overhang));
+      dashed_line(s, {level, -shape.ay - overhang}, {level, shape.ay + overhang}, kCounting,
+                  5 * thin_px, 3 * thin_px);
     }
-    painter.setPen(QPen(kCounting, thin * 1.4));
-    painter.setBrush(Qt::white);
     for (double at : line_passes(points, horizontal, level)) {
-      const QPointF p = horizontal ? to_pixels({at, level}) : to_pixels({level, at});
-      painter.drawEllipse(p, thin * 3.5, thin * 3.5);
+      ring(s, horizontal ? QPointF(at, level) : QPointF(level, at),
+           static_cast<int>(std::lround(thin_px * 8)), kCounting);
     }
   };
   if (shape.count_y) mark_passes(true, *shape.count_y * shape.ay);
   if (shape.count_x) mark_passes(false, *shape.count_x * shape.ax);
 
   if (shape.ellipse_method) {
-    painter.setFont(label_font(side));
     const std::vector<double> chord = line_passes(points, false, 0.0);
     if (chord.size() >= 2) {
       const auto [low, high] = std::minmax_element(chord.begin(), chord.end());
-      painter.setPen(QPen(kStart, thin * 3, Qt::SolidLine, Qt::FlatCap));
-      painter.drawLine(to_pixels({0, *low}), to_pixels({0, *high}));
-      painter.setPen(kStart);
-      painter.drawText(to_pixels({0, (*low + *high) / 2}) + QPointF(-side * 0.07, side * 0.03),
-                       QStringLiteral("b"));
+      s.setDrawWidth(static_cast<int>(std::lround(thin_px * 3)));
+      s.Line(0, *low, 0, *high, kStart);
+      s.setCurrentX(-side * 0.07 * px);
+      s.setCurrentY((*low + *high) / 2 + side * 0.03 * px);
+      s.Print(QStringLiteral("b"));
     }
     // The height a as a dimension line beside the rectangle.
-    const double x = box.right() + side * 0.06;
-    painter.setPen(QPen(Qt::black, thin));
-    painter.setBrush(Qt::black);
-    painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
-    draw_arrow_head(painter, QPointF(x, box.top()), QPointF(0, -1), thin * 7);
-    draw_arrow_head(painter, QPointF(x, box.bottom()), QPointF(0, 1), thin * 7);
-    painter.setPen(QPen(QColor(120, 120, 120), thin, Qt::DotLine));
-    painter.drawLine(QPointF(box.right(), box.top()), QPointF(x + thin * 3, box.top()));
-    painter.drawLine(QPointF(box.right(), box.bottom()), QPointF(x + thin * 3, box.bottom()));
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + side * 0.02, centre.y() + side * 0.03), QStringLiteral("a"));
+    const double x = shape.ax + side * 0.06 * px;
+    s.setDrawWidth(thin);
+    s.Line(x, shape.ay, x, -shape.ay, Qt::black);
+    arrow_head(s, {x, shape.ay}, {0, 1}, thin_px * 7, Qt::black);
+    arrow_head(s, {x, -shape.ay}, {0, -1}, thin_px * 7, Qt::black);
+    const QColor dots(120, 120, 120);
+    dashed_line(s, tr, {x + 3 * thin_px * px, shape.ay}, dots, thin_px, 2 * thin_px);
+    dashed_line(s, br, {x + 3 * thin_px * px, -shape.ay}, dots, thin_px, 2 * thin_px);
+    s.setCurrentX(x + side * 0.02 * px);
+    s.setCurrentY(side * 0.03 * px);
+    s.Print(QStringLiteral("a"));
     // The top tangency, whose abscissa is ax cos dphi.
     const auto top = std::max_element(points.begin(), points.end(),
                                       [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    const QPointF tangency = to_pixels(*top);
-    painter.setPen(QPen(QColor(120, 120, 120), thin, Qt::DashLine));
-    painter.drawLine(tangency, QPointF(tangency.x(), centre.y()));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(tangency, thin * 3, thin * 3);
+    dashed_line(s, *top, {top->x(), 0}, dots, 4 * thin_px, 3 * thin_px);
+    s.setDrawWidth(static_cast<int>(std::lround(thin_px * 6)));
+    s.PSet(top->x(), top->y(), Qt::black);
   }
 
   if (shape.start_and_arrow) {
     // The start and, a little further on, an arrow for the direction of motion.
-    const QPointF start = to_pixels(points.front());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kStart);
-    painter.drawEllipse(start, thin * 4, thin * 4);
+    s.setDrawWidth(static_cast<int>(std::lround(thin_px * 8)));
+    s.PSet(points.front().x(), points.front().y(), kStart);
     // An eighth of a horizontal period on, clear of the start dot; sooner
     // when the ellipse method marks the top tangency, which may lie there.
     const std::size_t ahead =
         std::min<std::size_t>(shape.ellipse_method ? kSteps / 20 : kSteps / 8, points.size() - 1);
     if (ahead >= 10) {
-      const QPointF tip = to_pixels(points[ahead]);
-      const QPointF back = to_pixels(points[ahead - 10]);
-      const QPointF d = tip - back;
-      const double a = thin * 9;
-      const double len = std::hypot(d.x(), d.y());
-      painter.setBrush(kTrace);
-      if (len > 0) draw_arrow_head(painter, tip + d / len * a * 0.4, d, a * 1.4);
+      const QPointF tip = points[ahead];
+      const QPointF d = tip - points[ahead - 10];
+      s.setDrawWidth(static_cast<int>(std::lround(thin_px * 2.6)));
+      arrow_head(s, tip, d, thin_px * 11, kTrace);
     }
   }
+
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  s.drawing().replay(painter, QRectF(0, 0, side, side));
   painter.end();
   return image;
 }

@@ -1,0 +1,140 @@
+// The Опыт items that set parameters: the classic examples, the dialog of
+// amplitudes and phases, and experiment files. Whatever they set goes into
+// the boxes through the boxes' own handlers, as typing would.
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+
+#include "model/examples.h"
+#include "model/experiment.h"
+#include "model/numbers.h"
+#include "platform/experiment_file.h"
+#include "platform/platform.h"
+#include "platform/save_failure.h"
+#include "window/amplitudes_dialog.h"
+#include "window/form1.h"
+
+namespace orvinda {
+
+namespace {
+const QString kError = QStringLiteral("Ошибка");
+const QString kFilter = QStringLiteral("Опыты (*.orv)");
+const QString kSuffix = QStringLiteral(".orv");
+}  // namespace
+
+void Form1::createExperimentItems() {
+  mnuExperimentExamples = mnuExperiment->addMenu(QStringLiteral("Примеры"));
+  mnuExperimentExamples->setObjectName(QStringLiteral("mnuExperimentExamples"));
+  mnuExperimentExamples->menuAction()->setObjectName(QStringLiteral("mnuExperimentExamples"));
+  const std::span<const Example> examples = classic_examples();
+  for (std::size_t i = 0; i < examples.size(); ++i) {
+    QAction* item = mnuExperimentExamples->addAction(QString::fromStdString(examples[i].label));
+    item->setObjectName(QStringLiteral("mnuExperimentExample%1").arg(i + 1));
+    connect(item, &QAction::triggered, this,
+            [this, i] { mnuExperimentExample_Click(static_cast<int>(i)); });
+  }
+  mnuExperimentAmplitudes = mnuExperiment->addAction(QStringLiteral("Амплитуды и фазы…"));
+  mnuExperimentAmplitudes->setObjectName(QStringLiteral("mnuExperimentAmplitudes"));
+  mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep1"));
+  mnuExperimentOpen = mnuExperiment->addAction(QStringLiteral("Открыть опыт…"));
+  mnuExperimentOpen->setObjectName(QStringLiteral("mnuExperimentOpen"));
+  mnuExperimentOpen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+  mnuExperimentSave = mnuExperiment->addAction(QStringLiteral("Сохранить опыт…"));
+  mnuExperimentSave->setObjectName(QStringLiteral("mnuExperimentSave"));
+  mnuExperimentSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+  mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep2"));
+
+  connect(mnuExperimentAmplitudes, &QAction::triggered, this,
+          [this] { mnuExperimentAmplitudes_Click(); });
+  connect(mnuExperimentOpen, &QAction::triggered, this, [this] { mnuExperimentOpen_Click(); });
+  connect(mnuExperimentSave, &QAction::triggered, this, [this] { mnuExperimentSave_Click(); });
+  connect(this, &Form1::runStarted, this, [this] { enableExperimentItems(); });
+  connect(this, &Form1::runEnded, this, [this] { enableExperimentItems(); });
+}
+
+void Form1::enableExperimentItems() {
+  // Saving only reads the parameters, so it stays.
+  const bool idle = !running();
+  mnuExperimentExamples->menuAction()->setEnabled(idle);
+  mnuExperimentAmplitudes->setEnabled(idle);
+  mnuExperimentOpen->setEnabled(idle);
+}
+
+void Form1::writeParameters(const MotionParameters& p) {
+  // Each box gets its whole new text at once, so its handler sees only the
+  // final value: Text4 never holds an intermediate 0 that the frequency
+  // check would refuse. A box whose text stays raises nothing. Text1 is
+  // never written: wx is always 1.
+  setBoxText(Text2, QString::fromStdString(format_signed_number(p.x0)));
+  setBoxText(Text3, QString::fromStdString(format_signed_number(p.vx0)));
+  setBoxText(Text4, QString::fromStdString(format_signed_number(p.wy)));
+  setBoxText(Text5, QString::fromStdString(format_signed_number(p.y0)));
+  setBoxText(Text6, QString::fromStdString(format_signed_number(p.vy0)));
+  // Nobody typed there: a long number shows from its start, not its end.
+  for (QLineEdit* box : {Text2, Text3, Text4, Text5, Text6}) box->setCursorPosition(0);
+}
+
+void Form1::mnuExperimentExample_Click(int index) {
+  const std::span<const Example> examples = classic_examples();
+  if (running() || index < 0 || static_cast<std::size_t>(index) >= examples.size()) return;
+  writeParameters(examples[index].parameters);
+}
+
+void Form1::mnuExperimentAmplitudes_Click() {
+  if (running()) return;
+  AmplitudesDialog dialog(MotionParameters{wx, x0, vx0, wy, y0, vy0}, this);
+  if (!platform_.run_dialog(dialog) || !dialog.parameters()) return;
+  // A run cannot have started meanwhile: the dialog is modal.
+  writeParameters(*dialog.parameters());
+}
+
+void Form1::mnuExperimentOpen_Click() {
+  if (running()) return;
+  const QString path = platform_.open_file_name(this, QStringLiteral("Открыть опыт"), {kFilter});
+  if (!path.isEmpty()) openExperiment(path);
+}
+
+bool Form1::openExperiment(const QString& path) {
+  if (running()) return false;
+  const ExperimentReading reading = read_experiment_file(path);
+  if (!reading.experiment) {
+    platform_.message_box(this,
+                          QStringLiteral("Не удалось открыть опыт из файла «%1»:\r\n%2.")
+                              .arg(QDir::toNativeSeparators(path), reading.problem),
+                          kError, MessageButtons::Ok);
+    return false;
+  }
+  const Experiment& e = *reading.experiment;
+  writeParameters(experiment_parameters(e));
+  HScroll1->setValue(experiment_zam(e));
+  experiment_path_ = path;
+  experiment_comment_ = e.comment;
+  experiment_extras_ = reading.extras;
+  return true;
+}
+
+void Form1::mnuExperimentSave_Click() {
+  const QString suggested = experiment_path_.isEmpty() ? QStringLiteral("опыт") + kSuffix
+                                                       : QFileInfo(experiment_path_).fileName();
+  QString path = platform_.save_file_name(this, QStringLiteral("Сохранить опыт"), {kFilter},
+                                          suggested, nullptr);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) {
+    if (path.endsWith(QLatin1Char('.'))) path.chop(1);
+    path += kSuffix;
+  }
+  const Experiment e =
+      make_experiment(MotionParameters{wx, x0, vx0, wy, y0, vy0}, zam, experiment_comment_);
+  if (const std::optional<QString> reason = save_experiment_file(path, e, experiment_extras_)) {
+    platform_.message_box(this, save_failure_message(QStringLiteral("опыт"), path, *reason), kError,
+                          MessageButtons::Ok);
+    return;
+  }
+  experiment_path_ = path;
+}
+
+}  // namespace orvinda
