@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/crossings.h"
+#include "model/trace_clip.h"
 #include "run_traces.h"
 
 using namespace orvinda;
@@ -148,6 +149,43 @@ class TestCrossings : public QObject {
       }
     }
     QVERIFY(clear > lines * 3 / 4);  // the flags leave most lines usable
+  }
+
+  void counting_near_the_line_counts_the_same_data() {
+    add_figure_columns();
+    auto row = [](const char* name, Figure f) { QTest::newRow(name) << f.wx << f.wy << f.dphi; };
+    row("1 : 2", figure_1_2());
+    row("2 : 3", figure_2_3());
+    row("3 : 4", figure_3_4());
+    row("1 : 1 ellipse", ellipse());
+  }
+
+  // Only the trace near the line is counted, for speed on long runs: every
+  // line across the figure, nodes and touches included, gives to the last bit
+  // what the whole trace gives.
+  void counting_near_the_line_counts_the_same() {
+    const Figure f = fetched_figure();
+    for (const auto& [name, trace] : runs_of(f)) {
+      for (int i = -90; i <= 90; ++i) {
+        const double at = i * 0.05;
+        for (const CountingLine line : {horizontal(at), vertical(at)}) {
+          const CrossingCount whole = count_crossings(trace, line, kPixel);
+          const Trace near = clip_trace(trace, {band_around(line, 4 * kPixel)});
+          const CrossingCount part = count_crossings(near, line, kPixel);
+          const QString where = QStringLiteral("%1 at %2").arg(QLatin1String(name)).arg(at);
+          QVERIFY2(part.count() == whole.count(), qPrintable(where));
+          QVERIFY2(part.near_node == whole.near_node && part.tangency == whole.tangency,
+                   qPrintable(where));
+          for (int k = 0; k < whole.count(); ++k) {
+            QVERIFY2(part.crossings[k].point.x == whole.crossings[k].point.x &&
+                         part.crossings[k].point.y == whole.crossings[k].point.y &&
+                         part.crossings[k].kind == whole.crossings[k].kind,
+                     qPrintable(where));
+          }
+          QVERIFY2(part.nodes.size() == whole.nodes.size(), qPrintable(where));
+        }
+      }
+    }
   }
 
   void lines_near_nodes_are_flagged_data() {

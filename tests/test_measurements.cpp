@@ -8,6 +8,7 @@
 #include "model/ellipse_method.h"
 #include "model/segment_measure.h"
 #include "model/snapping.h"
+#include "model/trace_clip.h"
 #include "run_traces.h"
 
 using namespace orvinda;
@@ -78,6 +79,35 @@ class TestMeasurements : public QObject {
       }
       if (target == SnapTarget::kTraceOnXAxis || target == SnapTarget::kXAxis) {
         QCOMPARE(s.point.y, 0.0);
+      }
+    }
+  }
+
+  // Snapping looks only at the trace around the pointer, for speed on long
+  // runs: along both axes and around the nodes it finds what it finds on the
+  // whole trace.
+  void snapping_near_the_pointer_finds_the_same() {
+    const double h = kHalfTurn;
+    for (const Figure f : {Figure{1, 1, h / 4}, Figure{1, 2, h / 2}, Figure{3, 4, h / 2}}) {
+      for (const Trace& trace : {run_trace(f, 1), run_trace(f, 3), fragmented_trace(f, 5)}) {
+        QList<QPointF> pointers;
+        for (int i = -40; i <= 40; ++i) {
+          for (int k = -4; k <= 4; ++k) {
+            pointers << QPointF(k * kSnap / 3, i * 0.11) << QPointF(i * 0.11, k * kSnap / 3);
+          }
+        }
+        for (int i = -8; i <= 8; ++i) {  // around the 3 : 4 figure's node at (1.53, 2)
+          pointers << QPointF(1.53 + i * kPixel / 2, 2 + i * kPixel / 3);
+        }
+        for (QPointF at : pointers) {
+          const TracePoint p{at.x(), at.y()};
+          const Snap whole = snap_point(p, trace, kSnap);
+          const Snap part = snap_point(p, clip_trace(trace, snap_boxes(p, kSnap)), kSnap);
+          const QString where = QStringLiteral("%1, %2").arg(at.x()).arg(at.y());
+          QVERIFY2(part.target == whole.target, qPrintable(where));
+          QVERIFY2(part.point.x == whole.point.x && part.point.y == whole.point.y,
+                   qPrintable(where));
+        }
       }
     }
   }

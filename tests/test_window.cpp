@@ -248,9 +248,11 @@ class TestWindow : public QObject {
                      "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                     "mnuExperimentTimeView=Развёртка колебаний",
+                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
                      "mnuExperimentSelfCheck=Проверь себя…"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
+    QVERIFY(form.mnuExperimentMeasure->isCheckable());
+    QVERIFY(!form.mnuExperimentMeasure->isChecked());
   }
 
   void scroll_bar_keys_move_as_it_looks_data() {

@@ -309,21 +309,34 @@ std::vector<std::pair<const Event*, CrossingKind>> Counter::resolve() {
 
 void Counter::classify_pairs(const std::vector<const Event*>& passes, bool& tangency,
                              std::vector<TracePoint>& nodes) const {
-  for (std::size_t i = 0; i < passes.size(); ++i) {
-    for (std::size_t j = i + 1; j < passes.size(); ++j) {
-      const Event& a = *passes[i];
-      const Event& b = *passes[j];
-      if (!same_place(a, b)) continue;
-      const double gap = direction_gap(a.angle, b.angle);
-      if (a.side != b.side && gap > kHalfTurn - kSameDirection) continue;  // back and forth
-      if (a.side != b.side && gap < kSameDirection) {
-        tangency = true;  // over the line and straight back: a shallow tip
-        continue;
-      }
-      // Two branches crossing: the node is where their directions meet.
-      const double t = (b.mark.x - a.mark.x) * std::sin(b.angle) / std::sin(b.angle - a.angle);
-      nodes.push_back({a.mark.x + t * std::cos(a.angle), t * std::sin(a.angle)});
+  // Only passes whose pieces come within the tolerance of each other along the
+  // line can be at the same place: a sweep finds them, where trying every
+  // pair would cost the square of a long run's hundreds of crossings.
+  std::vector<std::size_t> order(passes.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&passes](std::size_t a, std::size_t b) { return passes[a]->lo < passes[b]->lo; });
+  std::vector<std::pair<std::size_t, std::size_t>> near;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      if (passes[order[j]]->lo - passes[order[i]]->hi > tolerance_) break;
+      near.emplace_back(std::min(order[i], order[j]), std::max(order[i], order[j]));
     }
+  }
+  std::sort(near.begin(), near.end());  // in the order of the passes, as found
+  for (const auto& [i, j] : near) {
+    const Event& a = *passes[i];
+    const Event& b = *passes[j];
+    if (!same_place(a, b)) continue;
+    const double gap = direction_gap(a.angle, b.angle);
+    if (a.side != b.side && gap > kHalfTurn - kSameDirection) continue;  // back and forth
+    if (a.side != b.side && gap < kSameDirection) {
+      tangency = true;  // over the line and straight back: a shallow tip
+      continue;
+    }
+    // Two branches crossing: the node is where their directions meet.
+    const double t = (b.mark.x - a.mark.x) * std::sin(b.angle) / std::sin(b.angle - a.angle);
+    nodes.push_back({a.mark.x + t * std::cos(a.angle), t * std::sin(a.angle)});
   }
 }
 

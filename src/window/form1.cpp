@@ -227,6 +227,9 @@ void Form1::createMenus() {
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
   mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
   mnuExperimentTimeView->setObjectName(QStringLiteral("mnuExperimentTimeView"));
+  mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
+  mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
+  mnuExperimentMeasure->setCheckable(true);
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
 
@@ -257,6 +260,7 @@ void Form1::createMenus() {
           [this] { mnuExperimentTimeView_Click(); });
   connect(mnuExperimentSelfCheck, &QAction::triggered, this,
           [this] { mnuExperimentSelfCheck_Click(); });
+  connect(mnuExperimentMeasure, &QAction::toggled, this, [this] { mnuExperimentMeasure_Click(); });
 }
 
 void Form1::applyTabOrder() {

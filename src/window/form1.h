@@ -29,6 +29,7 @@ class QTimer;
 namespace orvinda {
 
 class Device;
+class MeasureOverlay;
 class DevicePiece;
 class PictureSheet;
 class Platform;
@@ -88,6 +89,7 @@ class Form1 : public QMainWindow {
   QAction* mnuExperimentTimeView = nullptr;
   // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
+  QAction* mnuExperimentMeasure = nullptr;  // checkable
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -145,6 +147,10 @@ class Form1 : public QMainWindow {
   // Self-check: opens the one window "Проверь себя".
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
+  void mnuExperimentMeasure_Click();
+
+  // --- measuring on the plot (the layer exists once the item was first on) --
+  MeasureOverlay* measureOverlay() const { return measure_; }
 
   // Where the menus look for their documents, in order.
   void setDocumentFolders(const QStringList& folders) { document_folders_ = folders; }
@@ -253,6 +259,7 @@ class Form1 : public QMainWindow {
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;
+  MeasureOverlay* measure_ = nullptr;
 };
 
 }  // namespace orvinda

@@ -1,0 +1,24 @@
+// Measuring on the plot: the item turns the layer over the plot on and off,
+// and the layer follows the trace as runs and redraws change it.
+
+#include <QAction>
+
+#include "plot/plot_surface.h"
+#include "window/form1.h"
+#include "window/measure_overlay.h"
+
+namespace orvinda {
+
+void Form1::mnuExperimentMeasure_Click() {
+  const bool on = mnuExperimentMeasure->isChecked();
+  if (on && !measure_) {
+    // Made on first use: until then the plot is exactly as it always was.
+    measure_ = new MeasureOverlay(Picture1);
+    connect(this, &Form1::stepTaken, measure_, &MeasureOverlay::traceGrew);
+    connect(this, &Form1::runEnded, measure_, &MeasureOverlay::traceChanged);
+    connect(this, &Form1::redrawn, measure_, &MeasureOverlay::traceChanged);
+  }
+  if (measure_) measure_->setActive(on);
+}
+
+}  // namespace orvinda
