@@ -248,7 +248,8 @@ class TestWindow : public QObject {
                      "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                     "mnuExperimentMeasure=Измерения", "mnuExperimentSelfCheck=Проверь себя…"}));
+                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
+                     "mnuExperimentSelfCheck=Проверь себя…"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());

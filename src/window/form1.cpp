@@ -24,6 +24,7 @@
 #include "window/plot_look.h"
 #include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
+#include "window/time_view.h"
 #include "window/window_look.h"
 
 namespace orvinda {
@@ -62,6 +63,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platfor
 Form1::~Form1() {
   if (form2_) delete form2_.data();
   if (self_check_) delete self_check_.data();
+  if (time_view_) delete time_view_.data();
 }
 
 void Form1::createControls() {
@@ -223,6 +225,8 @@ void Form1::createMenus() {
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
   mnuExperimentSep3 = mnuExperiment->addSeparator();
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
+  mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
+  mnuExperimentTimeView->setObjectName(QStringLiteral("mnuExperimentTimeView"));
   mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
   mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
   mnuExperimentMeasure->setCheckable(true);
@@ -252,6 +256,8 @@ void Form1::createMenus() {
   connect(mnuExperimentSavePicture, &QAction::triggered, this,
           [this] { mnuExperimentSavePicture_Click(); });
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
+  connect(mnuExperimentTimeView, &QAction::triggered, this,
+          [this] { mnuExperimentTimeView_Click(); });
   connect(mnuExperimentSelfCheck, &QAction::triggered, this,
           [this] { mnuExperimentSelfCheck_Click(); });
   connect(mnuExperimentMeasure, &QAction::toggled, this, [this] { mnuExperimentMeasure_Click(); });
@@ -305,6 +311,7 @@ bool Form1::Form_Unload() {
   program_ended_ = true;
   if (form2_) form2_->close();
   if (self_check_) self_check_->close();
+  if (time_view_) time_view_->close();
   platform_.end_program();
   return false;
 }

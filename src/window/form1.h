@@ -35,6 +35,7 @@ class PictureSheet;
 class Platform;
 class PlotSurface;
 class SelfCheckWindow;
+class TimeView;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -83,8 +84,10 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
-  // Self-check
   QAction* mnuExperimentSep3 = nullptr;
+  // The time view ("Развёртка колебаний").
+  QAction* mnuExperimentTimeView = nullptr;
+  // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
   QAction* mnuExperimentMeasure = nullptr;  // checkable
   QMenu* mnuHelp = nullptr;
@@ -140,6 +143,7 @@ class Form1 : public QMainWindow {
   void mnuHelpAbout_Click();
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
+  void mnuExperimentTimeView_Click();
   // Self-check: opens the one window "Проверь себя".
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
@@ -163,6 +167,8 @@ class Form1 : public QMainWindow {
 
   // The Authors window while it is open.
   Form2* authorsWindow() const { return form2_; }
+  // The time view while it is open.
+  TimeView* timeViewWindow() const;
   // How many full redraws have run (for checks).
   int redrawCount() const { return redraws_; }
   // How many run steps have been taken since start-up (for checks).
@@ -235,6 +241,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
   QPointer<SelfCheckWindow> self_check_;
+  QPointer<TimeView> time_view_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;
   int redraws_ = 0;

@@ -1,0 +1,19 @@
+// The time view: x(t), y(t) and the rotating vectors in a window of their own.
+
+#include "window/form1.h"
+#include "window/time_view.h"
+
+namespace orvinda {
+
+TimeView* Form1::timeViewWindow() const { return time_view_; }
+
+void Form1::mnuExperimentTimeView_Click() {
+  const bool first = !time_view_;
+  if (first) time_view_ = new TimeView(*this);
+  if (first) time_view_->placeBeside(*this);
+  time_view_->show();
+  time_view_->raise();
+  time_view_->activateWindow();
+}
+
+}  // namespace orvinda
