@@ -3,6 +3,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -31,13 +32,16 @@ inline void blend(QRgb* pixel, std::uint8_t* covered, int coverage, QRgb color) 
   // The pixel holds the background blended with the stroke at `before`;
   // blending by a brings it to the background blended at `coverage`.
   const int a = before == 0 ? coverage : 255 - (255 - coverage) * 255 / (255 - before);
-  const QRgb d = *pixel;
-  auto mix = [a](int s, int t) {
-    const int v = s * a + t * (255 - a) + 128;
-    return (v + (v >> 8)) >> 8;  // v / 255, rounded
+  // Per channel (s·a + t·(255 − a) + 128) / 255, rounded, two channels at
+  // a time in 16-bit lanes: no lane exceeds 65407, so none spills over.
+  const quint32 s = color | 0xFF000000u, t = *pixel;
+  const quint32 ua = static_cast<quint32>(a), ub = 255u - ua;
+  auto mix2 = [ua, ub](quint32 s2, quint32 t2) {
+    const quint32 v = s2 * ua + t2 * ub + 0x00800080u;
+    return ((v + ((v >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
   };
-  *pixel = qRgba(mix(qRed(color), qRed(d)), mix(qGreen(color), qGreen(d)),
-                 mix(qBlue(color), qBlue(d)), mix(255, qAlpha(d)));
+  *pixel = mix2(s & 0x00FF00FFu, t & 0x00FF00FFu) |
+           (mix2((s >> 8) & 0x00FF00FFu, (t >> 8) & 0x00FF00FFu) << 8);
 }
 
 }  // namespace
@@ -74,7 +78,7 @@ void StrokeRaster::prepare(QRgb color) {
     mask_size_ = image_->size();
     mask_color_ = color;
   }
-  image_->bits();  // detached now, not by several threads at once
+  bits_ = image_->bits();  // detached now, not by several threads at once
 }
 
 void StrokeRaster::segments(const std::vector<Segment>& all, double width, QRgb color,
@@ -82,36 +86,59 @@ void StrokeRaster::segments(const std::vector<Segment>& all, double width, QRgb 
   if (!image_ || !suits(*image_) || all.empty()) return;
   prepare(color);
   const QRect area = clip & image_->rect();
-  constexpr std::size_t kWorthThreads = 512;
-  const unsigned cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-  if (all.size() < kWorthThreads || cores < 2 || area.height() < 64) {
-    for (const Segment& s : all) segment(s.a, s.b, width, color, area);
+  if (area.isEmpty()) return;
+  constexpr std::size_t kWorthBands = 512;
+  if (all.size() < kWorthBands) {
+    for (const Segment& s : all) stroke(s.a, s.b, width, color, area);
     return;
   }
-  auto band = [&](unsigned i) {
-    const int top = area.top() + static_cast<int>(area.height() * i / cores);
-    const int bottom = area.top() + static_cast<int>(area.height() * (i + 1) / cores) - 1;
-    return QRect(area.left(), top, area.width(), bottom - top + 1);
-  };
-  std::vector<std::thread> helpers;
-  for (unsigned i = 1; i < cores; ++i) {
-    helpers.emplace_back([&, i] {
-      const QRect rows = band(i);
-      for (const Segment& s : all) segment(s.a, s.b, width, color, rows);
-    });
+  // A long stroke crosses the picture many times, and its rows lie far apart
+  // in memory. Drawn a band of rows at a time, every band small enough to
+  // stay in the cache, each pixel is fetched about once.
+  constexpr int kBandRows = 32;
+  const int bands = (area.height() + kBandRows - 1) / kBandRows;
+  std::vector<std::vector<std::uint32_t>> in_band(static_cast<std::size_t>(bands));
+  const double reach = width / 2 + 0.5;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const Segment& s = all[i];
+    const double lo = std::min(s.a.y(), s.b.y()) - reach, hi = std::max(s.a.y(), s.b.y()) + reach;
+    if (!(hi >= area.top() && lo <= area.bottom() + 1)) continue;  // also drops NaN
+    const int first =
+        std::max(0, static_cast<int>((std::max(lo, double(area.top())) - area.top()) / kBandRows));
+    const int last = std::min(
+        bands - 1,
+        static_cast<int>((std::min(hi, double(area.bottom() + 1)) - area.top()) / kBandRows));
+    for (int b = first; b <= last; ++b)
+      in_band[static_cast<std::size_t>(b)].push_back(static_cast<std::uint32_t>(i));
   }
-  const QRect rows = band(0);
-  for (const Segment& s : all) segment(s.a, s.b, width, color, rows);
+  std::atomic<int> next{0};
+  auto work = [&] {
+    for (int b = next++; b < bands; b = next++) {
+      const int top = area.top() + b * kBandRows;
+      const QRect rows(area.left(), top, area.width(),
+                       std::min(kBandRows, area.bottom() + 1 - top));
+      for (std::uint32_t i : in_band[static_cast<std::size_t>(b)])
+        stroke(all[i].a, all[i].b, width, color, rows);
+    }
+  };
+  const unsigned cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < cores; ++i) helpers.emplace_back(work);
+  work();
   for (std::thread& t : helpers) t.join();
 }
 
 void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const QRect& clip) {
   if (!image_ || !suits(*image_)) return;
+  prepare(color);
+  stroke(a, b, width, color, clip);
+}
+
+void StrokeRaster::stroke(QPointF a, QPointF b, double width, QRgb color, const QRect& clip) {
   if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
       !std::isfinite(b.y())) {
     return;
   }
-  prepare(color);
   const double r = width / 2;
   const double reach = r + 0.5;  // beyond it a pixel is not touched
   const QRect area = clip & image_->rect();
@@ -191,7 +218,7 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
   const Edges outer = edges_for(reach);
   const double inside = r - 0.5;  // pixels this near are wholly covered
   const Edges inner = edges_for(std::max(inside, 0.0));
-  uchar* const bits = image_->bits();  // one detach check for the whole segment
+  uchar* const bits = bits_;
   const qsizetype stride = image_->bytesPerLine();
   const QRgb opaque = color | 0xFF000000u;
   for (int y = top; y <= bottom; ++y) {
@@ -199,8 +226,9 @@ void StrokeRaster::segment(QPointF a, QPointF b, double width, QRgb color, const
     double left, right;
     span(outer, yc, left, right);
     if (left > right) continue;
-    const int from = std::max(area.left(), floor_int(left - 0.5));
-    const int to = std::min(area.right(), ceil_int(right - 0.5));
+    // Only pixels whose centres lie within reach: the others get nothing.
+    const int from = std::max(area.left(), ceil_int(left - 0.5));
+    const int to = std::min(area.right(), floor_int(right - 0.5));
     if (from > to) continue;
     auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
     std::uint8_t* covered = covered_.data() + static_cast<std::size_t>(y) * mask_size_.width();

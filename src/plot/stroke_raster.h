@@ -44,8 +44,13 @@ class StrokeRaster {
   QImage* image() const { return image_; }
 
  private:
+  // Makes the mask for the colour and the image writable: before any stroke.
   void prepare(QRgb color);
+  // One segment, after prepare(); several threads may draw at once on
+  // separate rows.
+  void stroke(QPointF a, QPointF b, double width, QRgb color, const QRect& clip);
   QImage* image_ = nullptr;
+  uchar* bits_ = nullptr;
   std::vector<std::uint8_t> covered_;  // per pixel, 0 ... 255
   QSize mask_size_;
   QRgb mask_color_ = 0;
