@@ -243,6 +243,9 @@ class TestExperimentWindow : public QObject {
       QVERIFY(!d.parameters().has_value());
       QCOMPARE(::problems(d), problems);
       QCOMPARE(d.fieldAx->accessibleDescription(), problems[0]);
+      // Only a label that says something is there for a screen reader.
+      const QLabel* labels[] = {d.problemAx, d.problemFix, d.problemAy, d.problemFiy, d.problemWy};
+      for (int i = 0; i < 5; ++i) QCOMPARE(labels[i]->isHidden(), problems[i].isEmpty());
       d.cancelButton->click();
     };
     form->mnuExperimentAmplitudes->trigger();
@@ -259,6 +262,7 @@ class TestExperimentWindow : public QObject {
       d.fieldAy->setText("4");
       d.okButton->click();
       QCOMPARE(problems(d), QStringList({"", "", "", "", ""}));
+      QVERIFY(d.problemAy->isHidden());
     };
     form->mnuExperimentAmplitudes->trigger();
     QCOMPARE(box_texts(*form), QStringList({" 1", " 4", " 0", " 3", " 0", " 12"}));
@@ -269,6 +273,7 @@ class TestExperimentWindow : public QObject {
     d.show();
     QVERIFY(QTest::qWaitForWindowActive(&d));
     QCOMPARE(QApplication::focusWidget(), d.fieldAx);
+    QVERIFY(d.problemAx->isHidden() && d.problemWy->isHidden());  // no error yet
     const QWidget* order[] = {d.fieldAx, d.fieldFix, d.fieldAy,     d.fieldFiy,
                               d.fieldWy, d.okButton, d.cancelButton};
     for (std::size_t i = 1; i < std::size(order); ++i) {

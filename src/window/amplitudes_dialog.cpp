@@ -95,6 +95,9 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
     problem_palette.setColor(QPalette::WindowText, kProblemColor);
     problem->setPalette(problem_palette);
     problem->setAccessibleName(QStringLiteral("Ошибка: ") + row.accessible);
+    // Hidden while empty, so a screen reader does not announce five errors
+    // that are not there.
+    problem->hide();
 
     grid->addWidget(caption, i, 0);
     grid->addWidget(field, i, 1);
@@ -164,6 +167,7 @@ void AmplitudesDialog::okClicked() {
   for (int i = 0; i < 5; ++i) {
     const QString problem = text_of(*problems[i]);
     rows[i].second->setText(problem);
+    rows[i].second->setVisible(!problem.isEmpty());
     // A screen reader on the field hears why it was refused.
     rows[i].first->setAccessibleDescription(problem);
     if (!problem.isEmpty() && !first_refused) first_refused = rows[i].first;
