@@ -14,7 +14,10 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -107,6 +110,24 @@ Trace figure_trace(const PlotSurface& surface) {
 
 QString shown_text(const QLabel* label) {
   return QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+}
+
+// The text of every line the document lays out at this width.
+QStringList laid_out_lines(QTextDocument& doc, int width) {
+  doc.setTextWidth(width);
+  doc.size();  // lays the document out
+  QStringList lines;
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QTextLayout* layout = block.layout();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+      const QTextLine line = layout->lineAt(i);
+      QString text = block.text().mid(line.textStart(), line.textLength());
+      text.remove(QChar(0x2060));
+      text.replace(QChar(0x00A0), QLatin1Char(' '));
+      lines << text;
+    }
+  }
+  return lines;
 }
 
 bool cyrillic(const QString& text) {
@@ -211,6 +232,64 @@ class TestSelfCheckWindow : public QObject {
     QTest::newRow("1:2 read as 2:1") << TaskKind{{1, 2}, 2} << Answer{{2, 1}, 2, closed} << false;
     QTest::newRow("3:4 arc taken for open") << TaskKind{{3, 4}, 1} << Answer{{3, 4}, 1, open} << false;
     // clang-format on
+  }
+
+  // The values to type into the main window are never broken across lines,
+  // on the screen or on paper: "Voy(м/с)= ." and "7071068" read as two numbers.
+  void values_for_the_main_window_stay_whole() {
+    FakePlatform platform;
+    SelfCheckWindow w(platform);
+    w.show();
+    const int code = code_starting_with(TaskKind{{3, 1}, 3});
+    QVERIFY(code > 0);
+    w.startVariant(code);
+    choose(w, Answer{{1, 3}, 2, ThirdChoice::kClosed});
+    w.checkButton->click();
+    const TaskExplanation e = explain_task(w.tasks()[0], w.answers()[0]);
+    QCOMPARE(e.parameter_values.size(), 6);
+    QVERIFY(e.parameter_values.join(QLatin1Char(';')).contains(QStringLiteral("= .")));
+
+    QTextDocument screen;
+    screen.setDefaultFont(w.explanationLabel->font());
+    screen.setHtml(w.explanationLabel->text());
+    QTextDocument paper;  // the results' PDF wraps the same sentence as plain text
+    paper.setDefaultFont(w.explanationLabel->font());
+    paper.setPlainText(e.parameters);
+    QString sentence = e.parameters;
+    sentence.remove(QChar(0x2060));
+    sentence.replace(QChar(0x00A0), QLatin1Char(' '));
+    const QString lead = QStringLiteral("Значения для главного окна: ");
+    QVERIFY(sentence.startsWith(lead) && sentence.endsWith(QLatin1Char('.')));
+    const QStringList pieces = sentence.mid(lead.size()).chopped(1).split(QStringLiteral("; "));
+    QCOMPARE(pieces.size(), e.parameter_values.size());
+    for (int i = 0; i < pieces.size(); ++i) {
+      // The same number as the box gets, whatever its spelling.
+      auto number = [](const QString& text) {
+        return text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed().toDouble();
+      };
+      QCOMPARE(number(pieces[i]), number(e.parameter_values[i]));
+    }
+    // Widths from the longest piece's own (narrower, any text must break)
+    // to a few times that.
+    const QFontMetricsF metrics(w.explanationLabel->font());
+    double longest = 0;
+    for (const QString& piece : pieces)
+      longest = std::max(longest, metrics.horizontalAdvance(piece));
+    for (QTextDocument* doc : {&screen, &paper}) {
+      for (double times : {1.0, 1.15, 1.4, 1.8, 2.5, 3.3}) {
+        const int width =
+            static_cast<int>(std::ceil(longest * times + 2 * doc->documentMargin() + 4));
+        const QStringList lines = laid_out_lines(*doc, width);
+        for (const QString& piece : pieces) {
+          QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                               [&](const QString& line) { return line.contains(piece); }),
+                   qPrintable(QStringLiteral("%1 broken at width %2: %3")
+                                  .arg(piece)
+                                  .arg(width)
+                                  .arg(lines.join(QLatin1Char('|')))));
+        }
+      }
+    }
   }
 
   void answers_are_graded_as_the_model_grades() {

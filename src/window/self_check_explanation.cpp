@@ -23,6 +23,23 @@ QString phase_list(const std::vector<int>& quarters) {
   return text;
 }
 
+QString parameters_sentence(const QStringList& values) {
+  return QStringLiteral("Значения для главного окна: ") + values.join(QStringLiteral("; ")) +
+         QLatin1Char('.');
+}
+
+// "Voy(м/с)= .7071068" as one unbreakable piece: the line breaker would
+// break after "/" and after a leading ".", and "Voy(м/с)= ." above "7071068"
+// reads as two numbers. The number gets its leading zero and stays plain
+// characters, so it can be copied into a box.
+QString kept_on_one_line(QString value) {
+  value.replace(QStringLiteral("= ."), QStringLiteral("= 0."));
+  value.replace(QStringLiteral("=-."), QStringLiteral("=-0."));
+  value.replace(QLatin1Char(' '), QChar(0x00A0));
+  value.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+  return value;
+}
+
 }  // namespace
 
 QString as_sentence(const std::string& text) {
@@ -70,8 +87,10 @@ TaskExplanation explain_task(const Task& task, const std::optional<Answer>& answ
 
   QStringList values = parameter_texts(task_parameters(task));
   for (QString& value : values) value = value.trimmed();
-  e.parameters = QStringLiteral("Значения для главного окна: ") +
-                 values.join(QStringLiteral("; ")) + QLatin1Char('.');
+  e.parameter_values = values;
+  QStringList kept;
+  for (const QString& value : values) kept << kept_on_one_line(value);
+  e.parameters = parameters_sentence(kept);
   return e;
 }
 

@@ -22,7 +22,10 @@ struct TaskExplanation {
   // already says it.
   QStringList reading;
   QString right_answer;  // "Правильный ответ: …", with the other phases of the same figure
-  QString parameters;  // "Значения для главного окна: Wx(рад/с)= 1; …"
+  // "Значения для главного окна: Wx(рад/с)= 1; …", each value unbreakable
+  // (a word joiner after "/", no-break spaces) and a leading "." given its 0.
+  QString parameters;
+  QStringList parameter_values;  // "Wx(рад/с)= 1", … as the boxes get them
 
   // Everything above, one sentence a line.
   QStringList lines() const;
