@@ -234,6 +234,27 @@ class TestSelfCheckWindow : public QObject {
     // clang-format on
   }
 
+  // Choosing a ratio changes the third group's choices, not where the
+  // buttons below it stand.
+  void buttons_stay_put_while_the_answer_is_chosen() {
+    FakePlatform platform;
+    SelfCheckWindow w(platform);
+    w.show();
+    w.startVariant(code_starting_with(TaskKind{{2, 1}, 0}));
+    auto check_y = [&] {
+      QCoreApplication::processEvents();
+      return w.checkButton->mapTo(&w, QPoint(0, 0)).y();
+    };
+    const int before = check_y();
+    const auto& ratios = answer_ratios();
+    for (const FrequencyRatio& ratio : {ratios[0], ratios[1], ratios[0], ratios[8]}) {
+      const auto at = std::find(ratios.begin(), ratios.end(), ratio) - ratios.begin();
+      w.ratioButtons.at(int(at))->click();
+      QCOMPARE(w.thirdButtons.size(), qsizetype(third_choices(ratio).size()));
+      QCOMPARE(check_y(), before);
+    }
+  }
+
   // The values to type into the main window are never broken across lines,
   // on the screen or on paper: "Voy(м/с)= ." and "7071068" read as two numbers.
   void values_for_the_main_window_stay_whole() {

@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "model/quarter_phase.h"
 #include "model/self_check_result.h"
@@ -242,6 +243,22 @@ QWidget* SelfCheckWindow::createAnswerPage() {
   third_layout_ = new QGridLayout(thirdBox);
   third_note_ = new QLabel(QStringLiteral("Сначала выберите отношение частот"), thirdBox);
   third_layout_->addWidget(third_note_, 0, 0);
+  {
+    // As tall as with its most choices (three, for 1 : 1) in every state, so
+    // the buttons below stay where they are while the answer is chosen.
+    thirdBox->setTitle(QStringLiteral("&Направление обхода"));
+    third_note_->hide();
+    std::vector<std::unique_ptr<QRadioButton>> most;
+    for (int row = 0; row < 3; ++row) {
+      most.push_back(std::make_unique<QRadioButton>(QStringLiteral("против часовой стрелки")));
+      third_layout_->addWidget(most.back().get(), row, 0);
+      most.back()->ensurePolished();
+    }
+    thirdBox->setMinimumHeight(thirdBox->sizeHint().height());
+    third_layout_->setAlignment(Qt::AlignTop);  // fewer choices stand at the top
+    most.clear();
+    third_note_->show();
+  }
   connect(third_group_, &QButtonGroup::idToggled, this, [this] { updateCheckButton(); });
 
   checkButton = new QPushButton(QStringLiteral("Проверить"), page);
