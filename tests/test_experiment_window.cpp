@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -238,7 +239,10 @@ class TestExperimentWindow : public QObject {
     platform->while_dialog_open = [&](QDialog& dialog) {
       auto& d = static_cast<AmplitudesDialog&>(dialog);
       fill(d, fields);
+      const QSize size = d.sizeHint();
       d.okButton->click();
+      d.layout()->activate();        // as the next turn of the event loop would
+      QCOMPARE(d.sizeHint(), size);  // the messages have their room already
       QCOMPARE(d.result(), int(QDialog::Rejected));
       QVERIFY(!d.parameters().has_value());
       QCOMPARE(::problems(d), problems);

@@ -46,6 +46,12 @@ std::string field_text(double value) {
 
 }  // namespace
 
+const std::vector<std::string>& amplitude_field_messages() {
+  static const std::vector<std::string> all{kNotANumber, kTooLarge, kNegativeAmplitude, kFrequency,
+                                            kVelocityTooLarge};
+  return all;
+}
+
 bool AmplitudeFieldProblems::any() const {
   return !ax.empty() || !fix.empty() || !ay.empty() || !fiy.empty() || !wy.empty();
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/characteristics.h"
 #include "model/initial_conditions.h"
@@ -51,6 +52,9 @@ struct AmplitudeDialogResult {
   std::optional<MotionParameters> parameters;  // exactly when no field has a problem
   AmplitudeFieldProblems problems;
 };
+
+// Every message a field can be refused with, for room beside the fields.
+const std::vector<std::string>& amplitude_field_messages();
 
 // What ОК does on the dialog opened for the current parameters: reads the
 // fields and computes the initial conditions, except that an axis whose

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/amplitude_fields.h"
 #include "window/fonts.h"
@@ -98,6 +99,9 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
     // Hidden while empty, so a screen reader does not announce five errors
     // that are not there.
     problem->hide();
+    QSizePolicy keeps_room = problem->sizePolicy();
+    keeps_room.setRetainSizeWhenHidden(true);
+    problem->setSizePolicy(keeps_room);
 
     grid->addWidget(caption, i, 0);
     grid->addWidget(field, i, 1);
@@ -106,6 +110,14 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
     *row.problem = problem;
   }
   grid->setColumnStretch(2, 1);
+  // Room for the longest message from the start: the dialog does not grow
+  // under the user's hands when a field is refused.
+  int message_width = 0;
+  for (const std::string& message : amplitude_field_messages()) {
+    message_width =
+        std::max(message_width, QFontMetrics(serif_font()).horizontalAdvance(text_of(message)));
+  }
+  grid->setColumnMinimumWidth(2, message_width);
 
   okButton = new QPushButton(QStringLiteral("ОК"), this);
   okButton->setObjectName(QStringLiteral("okButton"));
