@@ -41,7 +41,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvinda)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Авторский коллектив программы «Фигуры Орвинда» <orvinda@localhost>")
+set(CPACK_PACKAGE_CONTACT "Авторский коллектив программы «Фигуры Орвинда» <orvinda@example.invalid>")
 # Package descriptions are English, as Debian's are; the program itself and
 # its listing for software centres speak Russian.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "addition of perpendicular mechanical oscillations")
