@@ -92,6 +92,21 @@ void horizontal_numbers(PlotSurface& s, const SceneInput& in, const std::vector<
 
 }  // namespace
 
+SceneInput scene_input(const PlotRange& range, const MotionParameters& p,
+                       const QString& decimal_separator) {
+  SceneInput in;
+  in.xmin = range.xmin;
+  in.xmax = range.xmax;
+  in.ymin = range.ymin;
+  in.ymax = range.ymax;
+  in.x0 = p.x0;
+  in.y0 = p.y0;
+  in.vx0 = p.vx0;
+  in.vy0 = p.vy0;
+  in.decimal_separator = decimal_separator;
+  return in;
+}
+
 GridCounts draw_axes(PlotSurface& s, const SceneInput& in, Device* device) {
   GridCounts counts;
   counts.nx = saturate(in.xmax * 2);

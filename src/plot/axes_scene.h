@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include "model/characteristics.h"
+#include "plot/plot_range.h"
+
 namespace orvinda {
 
 class Device;
@@ -15,6 +18,10 @@ struct SceneInput {
   float vy0 = 0;
   QString decimal_separator = QStringLiteral(".");
 };
+
+// The scene of a plot range for these initial values.
+SceneInput scene_input(const PlotRange& range, const MotionParameters& p,
+                       const QString& decimal_separator);
 
 struct GridCounts {
   double nx = 0, dx = 0, ny = 0;

@@ -29,17 +29,7 @@ ExperimentPicture::ExperimentPicture(const MotionParameters& p, double turns)
   const PlotRange r = plot_range(characteristics_.ax, characteristics_.ay);
   surface_->Cls();
   surface_->Scale(r.xmin, r.ymax, r.xmax, r.ymin);
-  SceneInput in;
-  in.xmin = r.xmin;
-  in.xmax = r.xmax;
-  in.ymin = r.ymin;
-  in.ymax = r.ymax;
-  in.x0 = p.x0;
-  in.y0 = p.y0;
-  in.vx0 = p.vx0;
-  in.vy0 = p.vy0;
-  in.decimal_separator = decimal_separator();
-  draw_axes(*surface_, in, device_.get());
+  draw_axes(*surface_, scene_input(r, p, decimal_separator()), device_.get());
 
   // As the run: the same stepping, segment and device move.
   if (turns <= 0) turns = default_turns(p);

@@ -122,17 +122,7 @@ void draw_self_check_figure(PlotSurface& s, const Task& task, bool explained) {
   // Scaled first, so the cleared list begins with this scale whatever was drawn before.
   s.Scale(r.xmin, r.ymax, r.xmax, r.ymin);
   s.Cls();
-  SceneInput in;
-  in.xmin = r.xmin;
-  in.xmax = r.xmax;
-  in.ymin = r.ymin;
-  in.ymax = r.ymax;
-  in.x0 = p.x0;
-  in.y0 = p.y0;
-  in.vx0 = p.vx0;
-  in.vy0 = p.vy0;
-  in.decimal_separator = decimal_separator();
-  draw_axes(s, in, nullptr);
+  draw_axes(s, scene_input(r, p, decimal_separator()), nullptr);
 
   // The whole figure, as the run would trace it until it closes.
   const PlotSurface::Batch batch(s);
