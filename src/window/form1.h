@@ -169,6 +169,8 @@ class Form1 : public QMainWindow {
   Form2* authorsWindow() const { return form2_; }
   // The time view while it is open.
   TimeView* timeViewWindow() const;
+  // wx, x0, vx0, wy, y0, vy0 as one value.
+  MotionParameters motionParameters() const { return {wx, x0, vx0, wy, y0, vy0}; }
   // How many full redraws have run (for checks).
   int redrawCount() const { return redraws_; }
   // How many run steps have been taken since start-up (for checks).

@@ -86,7 +86,7 @@ void Form1::mnuExperimentExample_Click(int index) {
 
 void Form1::mnuExperimentAmplitudes_Click() {
   if (running()) return;
-  AmplitudesDialog dialog(MotionParameters{wx, x0, vx0, wy, y0, vy0}, this);
+  AmplitudesDialog dialog(motionParameters(), this);
   if (!platform_.run_dialog(dialog) || !dialog.parameters()) return;
   // A run cannot have started meanwhile: the dialog is modal.
   writeParameters(*dialog.parameters());
@@ -127,8 +127,7 @@ void Form1::mnuExperimentSave_Click() {
     if (path.endsWith(QLatin1Char('.'))) path.chop(1);
     path += kSuffix;
   }
-  const Experiment e =
-      make_experiment(MotionParameters{wx, x0, vx0, wy, y0, vy0}, zam, experiment_comment_);
+  const Experiment e = make_experiment(motionParameters(), zam, experiment_comment_);
   if (const std::optional<QString> reason = save_experiment_file(path, e, experiment_extras_)) {
     platform_.message_box(this, save_failure_message(QStringLiteral("опыт"), path, *reason), kError,
                           MessageButtons::Ok);

@@ -80,7 +80,7 @@ void Form1::layout() {
 }
 
 void Form1::parametr() {
-  const MotionParameters p{wx, x0, vx0, wy, y0, vy0};
+  const MotionParameters p = motionParameters();
   const Characteristics c = compute_characteristics(p, ayax, ayax_defined);
   ax = c.ax;
   fix = c.fix;
@@ -107,17 +107,9 @@ void Form1::minmax() {
 }
 
 void Form1::axes() {
-  SceneInput in;
-  in.xmin = xmin;
-  in.xmax = xmax;
-  in.ymin = ymin;
-  in.ymax = ymax;
-  in.x0 = x0;
-  in.y0 = y0;
-  in.vx0 = vx0;
-  in.vy0 = vy0;
-  in.decimal_separator = decimal_separator();
-  const GridCounts counts = draw_axes(*Picture1, in, device_.get());
+  const GridCounts counts = draw_axes(
+      *Picture1, scene_input({xmin, xmax, ymin, ymax}, motionParameters(), decimal_separator()),
+      device_.get());
   nx = counts.nx;
   dx = counts.dx;
   ny = counts.ny;

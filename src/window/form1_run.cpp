@@ -73,7 +73,7 @@ void Form1::resizeBackIfForced() {
 }
 
 void Form1::raschet() {
-  RunStepper stepper({wx, x0, vx0, wy, y0, vy0}, wywx, dt);
+  RunStepper stepper(motionParameters(), wywx, dt);
   const QColor red = bgr_color(kTraceColor);
   ++runs_;
   last_step_ = RunStep{x0, y0, x0, y0, false};

@@ -119,10 +119,6 @@ void TimeView::placeBeside(const QWidget& main) {
   move(frame.right() + 1, frame.top());
 }
 
-MotionParameters TimeView::parameters() const {
-  return {form_.wx, form_.x0, form_.vx0, form_.wy, form_.y0, form_.vy0};
-}
-
 Characteristics TimeView::characteristics() const {
   Characteristics c;
   c.ax = form_.ax;
@@ -135,7 +131,7 @@ Characteristics TimeView::characteristics() const {
 }
 
 bool TimeView::sameAsRun() const {
-  const MotionParameters p = parameters();
+  const MotionParameters p = form_.motionParameters();
   const MotionParameters& q = run_parameters_;
   return p.wx == q.wx && p.x0 == q.x0 && p.vx0 == q.vx0 && p.wy == q.wy && p.y0 == q.y0 &&
          p.vy0 == q.vy0 && form_.wywx == run_wywx_ && form_.dt == run_dt_;
@@ -143,7 +139,7 @@ bool TimeView::sameAsRun() const {
 
 void TimeView::showIdle() {
   from_run_ = false;
-  sweep_ = idle_sweep(parameters(), form_.wywx, form_.dt);
+  sweep_ = idle_sweep(form_.motionParameters(), form_.wywx, form_.dt);
   moment_ = sweep_.points().front();
   moment_time_ = 0;
   moment_step_ = 0;
@@ -152,7 +148,7 @@ void TimeView::showIdle() {
 
 void TimeView::runStarted() {
   from_run_ = true;
-  run_parameters_ = parameters();
+  run_parameters_ = form_.motionParameters();
   run_wywx_ = form_.wywx;
   run_dt_ = form_.dt;
   sweep_.restart(sweep_extent(form_.wywx, form_.dt, form_.wx).span);
@@ -166,7 +162,7 @@ void TimeView::runStarted() {
 // Opened during a run: the run so far, stepped again from its start.
 void TimeView::catchUpWithRun() {
   from_run_ = true;
-  run_parameters_ = parameters();
+  run_parameters_ = form_.motionParameters();
   run_wywx_ = form_.wywx;
   run_dt_ = form_.dt;
   sweep_.restart(sweep_extent(form_.wywx, form_.dt, form_.wx).span);

@@ -68,7 +68,6 @@ class TimeView : public QWidget {
   void showIdle();
   void showMoment();
   void placeReadouts();
-  MotionParameters parameters() const;
   Characteristics characteristics() const;
   bool sameAsRun() const;
 
