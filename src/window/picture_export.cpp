@@ -11,7 +11,7 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "platform/save_failure.h"
+#include "platform/safe_save.h"
 #include "plot/picture_sheet.h"
 
 namespace orvinda {
@@ -86,21 +86,14 @@ std::optional<PictureFormat> picture_format_for(const QString& path) {
 
 QString write_picture(const QString& path, PictureFormat format, const PictureSheet& sheet,
                       int png_width) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return save_failure_reason(path, &file);
-  bool drawn = false;
-  switch (format) {
-    case PictureFormat::Png: drawn = write_png(file, sheet, png_width); break;
-    case PictureFormat::Svg: drawn = write_svg(file, sheet); break;
-    case PictureFormat::Pdf: drawn = write_pdf(file, sheet); break;
-  }
-  if (!drawn || file.error() != QFileDevice::NoError) {
-    const QString reason = save_failure_reason(path, &file);
-    file.cancelWriting();
-    return reason;
-  }
-  if (!file.commit()) return save_failure_reason(path, &file);
-  return QString();
+  return save_safely(path, [&](QSaveFile& file) {
+    switch (format) {
+      case PictureFormat::Png: return write_png(file, sheet, png_width);
+      case PictureFormat::Svg: return write_svg(file, sheet);
+      case PictureFormat::Pdf: return write_pdf(file, sheet);
+    }
+    return false;
+  });
 }
 
 }  // namespace orvinda

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "model/self_check_result.h"
-#include "platform/save_failure.h"
+#include "platform/safe_save.h"
 #include "plot/plot_surface.h"
 #include "window/experiment_picture.h"
 #include "window/fonts.h"
@@ -181,15 +181,7 @@ bool draw_report(QIODevice& device, const SelfCheckRecord& record) {
 }  // namespace
 
 QString write_self_check_report(const QString& path, const SelfCheckRecord& record) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return save_failure_reason(path, &file);
-  if (!draw_report(file, record) || file.error() != QFileDevice::NoError) {
-    const QString reason = save_failure_reason(path, &file);
-    file.cancelWriting();
-    return reason;
-  }
-  if (!file.commit()) return save_failure_reason(path, &file);
-  return QString();
+  return save_safely(path, [&](QSaveFile& file) { return draw_report(file, record); });
 }
 
 }  // namespace orvinda
