@@ -4,12 +4,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <cmath>
 
 #include "bench_support.h"
@@ -61,12 +59,7 @@ std::vector<double> run_periods(Form1& form, MeasureOverlay* layer) {
     if (layer) move_pointer(layer, QPoint(100 + steps % 200, 300 - steps % 150));
     if (++steps == kSteps) form.CmdOK->click();
   });
-  QEventLoop outer;
-  QTimer::singleShot(0, [&] {
-    form.CmdOK->click();  // returns when the run has ended
-    outer.quit();
-  });
-  outer.exec();
+  run_until_stopped(form);
   QObject::disconnect(connection);
   if (steps != kSteps) fault("the run took " + std::to_string(steps) + " steps");
   std::vector<double> periods;

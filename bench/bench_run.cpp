@@ -3,7 +3,6 @@
 // queue.
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -85,12 +84,7 @@ RunTiming program_run(Form1& form, FakePlatform& platform) {
   });
   const auto wake_up = QObject::connect(form.Timer1, &QTimer::timeout,
                                         [&] { trace.wake_up.push_back(Clock::now()); });
-  QEventLoop outer;
-  QTimer::singleShot(0, [&] {
-    form.CmdOK->click();  // returns when the run has ended
-    outer.quit();
-  });
-  outer.exec();
+  run_until_stopped(form);
   QObject::disconnect(connection);
   QObject::disconnect(wake_up);
 

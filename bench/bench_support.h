@@ -4,7 +4,10 @@
 // scripts/bench.sh turns into one table.
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QPushButton>
 #include <QString>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -100,6 +103,17 @@ inline void fault(const std::string& what) {
 // Lets queued paints and resizes run, outside any measurement.
 inline void settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Starts a run from an event loop of its own, as a click would, and returns
+// once the run has ended (something connected to the steps presses СТОП).
+inline void run_until_stopped(Form1& form) {
+  QEventLoop outer;
+  QTimer::singleShot(0, [&] {
+    form.CmdOK->click();  // returns when the run has ended
+    outer.quit();
+  });
+  outer.exec();
 }
 
 // The real window with the fake platform, shown offscreen and settled.

@@ -3,11 +3,9 @@
 // period against 10 ms.
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <cstdlib>
 
 #include "bench_support.h"
@@ -103,12 +101,7 @@ RunTiming run(Form1& form) {
       std::exit(1);
     }
   });
-  QEventLoop outer;
-  QTimer::singleShot(0, [&] {
-    form.CmdOK->click();  // returns when the run has ended
-    outer.quit();
-  });
-  outer.exec();
+  run_until_stopped(form);
   QObject::disconnect(connection);
   settle();
   if (steps != kSteps) fault("the run took " + std::to_string(steps) + " steps");
