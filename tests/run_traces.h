@@ -3,15 +3,23 @@
 // y0 = 4 cos dphi, vy0 = 4 wy sin dphi, so both amplitudes are 4 m and the
 // vertical oscillation lags by dphi.
 
+#include <QtTest>
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
+#include <numbers>
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
 #include "model/trace.h"
 
 namespace orvinda::testing {
+
+inline constexpr double kHalfTurn = std::numbers::pi;
+inline constexpr double kBig = std::numeric_limits<double>::max();
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+inline constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // One pixel in metres for these figures: the plot spans 2 R = 12 m over about 485 pixels.
 inline constexpr double kPixel = 2 * 6.0 / 485;
@@ -61,6 +69,20 @@ inline Trace fragmented_trace(Figure f, int laps) {
     i = j;
   }
   return pieces;
+}
+
+// A figure as three columns of a test table, and read back in the test.
+inline void add_figure_columns() {
+  QTest::addColumn<int>("wx");
+  QTest::addColumn<int>("wy");
+  QTest::addColumn<double>("dphi");
+}
+
+inline Figure fetched_figure() {
+  QFETCH(int, wx);
+  QFETCH(int, wy);
+  QFETCH(double, dphi);
+  return {wx, wy, dphi};
 }
 
 }  // namespace orvinda::testing

@@ -3,7 +3,6 @@
 
 #include <QtTest>
 #include <cmath>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -19,15 +18,20 @@ Q_DECLARE_METATYPE(orvinda::CountingLine)
 
 namespace {
 
-constexpr double kHalfTurn = 3.14159265358979323846;
-constexpr double kBig = std::numeric_limits<double>::max();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 Figure figure_1_2() { return {1, 2, kHalfTurn / 2}; }
 Figure figure_2_3() { return {2, 3, kHalfTurn / 4}; }
 Figure figure_3_4() { return {3, 4, kHalfTurn / 2}; }
 Figure ellipse() { return {1, 1, kHalfTurn / 4}; }
+
+// The four figures of the lab work as rows of a table.
+void lab_figure_rows() {
+  add_figure_columns();
+  auto row = [](const char* name, Figure f) { QTest::newRow(name) << f.wx << f.wy << f.dphi; };
+  row("1 : 2", figure_1_2());
+  row("2 : 3", figure_2_3());
+  row("3 : 4", figure_3_4());
+  row("1 : 1 ellipse", ellipse());
+}
 
 // One figure as the run leaves it after one lap, after several, and as a
 // drawing list that skips what it has drawn already.
@@ -55,19 +59,6 @@ bool finite(const CrossingCount& c) {
     if (!std::isfinite(n.x) || !std::isfinite(n.y)) return false;
   }
   return true;
-}
-
-void add_figure_columns() {
-  QTest::addColumn<int>("wx");
-  QTest::addColumn<int>("wy");
-  QTest::addColumn<double>("dphi");
-}
-
-Figure fetched_figure() {
-  QFETCH(int, wx);
-  QFETCH(int, wy);
-  QFETCH(double, dphi);
-  return {wx, wy, dphi};
 }
 
 }  // namespace
@@ -113,14 +104,7 @@ class TestCrossings : public QObject {
     }
   }
 
-  void every_clear_line_gives_the_ratio_data() {
-    add_figure_columns();
-    auto row = [](const char* name, Figure f) { QTest::newRow(name) << f.wx << f.wy << f.dphi; };
-    row("1 : 2", figure_1_2());
-    row("2 : 3", figure_2_3());
-    row("3 : 4", figure_3_4());
-    row("1 : 1 ellipse", ellipse());
-  }
+  void every_clear_line_gives_the_ratio_data() { lab_figure_rows(); }
 
   // Lines across the whole figure, a twentieth of a metre apart: wherever no
   // node or tangency is flagged the ratio holds, and more laps or a drawing
@@ -151,14 +135,7 @@ class TestCrossings : public QObject {
     QVERIFY(clear > lines * 3 / 4);  // the flags leave most lines usable
   }
 
-  void counting_near_the_line_counts_the_same_data() {
-    add_figure_columns();
-    auto row = [](const char* name, Figure f) { QTest::newRow(name) << f.wx << f.wy << f.dphi; };
-    row("1 : 2", figure_1_2());
-    row("2 : 3", figure_2_3());
-    row("3 : 4", figure_3_4());
-    row("1 : 1 ellipse", ellipse());
-  }
+  void counting_near_the_line_counts_the_same_data() { lab_figure_rows(); }
 
   // Only the trace near the line is counted, for speed on long runs: every
   // line across the figure, nodes and touches included, gives to the last bit

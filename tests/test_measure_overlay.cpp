@@ -30,8 +30,6 @@ using namespace orvinda::testing;
 
 namespace {
 
-constexpr double kHalfTurn = 3.14159265358979323846;
-
 QString box_text(double value) { return QString::fromStdString(format_signed_number(value)); }
 
 // Writes the figure into the boxes as typing would.
@@ -68,19 +66,6 @@ bool key_accepted(QWidget* widget, int key, Qt::KeyboardModifiers mods = Qt::NoM
   QKeyEvent event(QEvent::KeyPress, key, mods);
   QApplication::sendEvent(widget, &event);
   return event.isAccepted();
-}
-
-void add_figure_columns() {
-  QTest::addColumn<int>("wx");
-  QTest::addColumn<int>("wy");
-  QTest::addColumn<double>("dphi");
-}
-
-Figure fetched_figure() {
-  QFETCH(int, wx);
-  QFETCH(int, wy);
-  QFETCH(double, dphi);
-  return {wx, wy, dphi};
 }
 
 }  // namespace

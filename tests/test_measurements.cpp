@@ -3,7 +3,6 @@
 
 #include <QtTest>
 #include <cmath>
-#include <limits>
 
 #include "model/ellipse_method.h"
 #include "model/segment_measure.h"
@@ -19,10 +18,6 @@ Q_DECLARE_METATYPE(orvinda::EllipseAxis)
 
 namespace {
 
-constexpr double kHalfTurn = 3.14159265358979323846;
-constexpr double kBig = std::numeric_limits<double>::max();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kSnap = 3 * kPixel;  // "within a few pixels"
 
 }  // namespace
