@@ -42,6 +42,15 @@ void DrawingList::clear(QSizeF size_px, const QFont& font, double logical_dpi) {
   dpi_ = logical_dpi > 0 ? logical_dpi : 96;
 }
 
+std::array<double, 4> DrawingList::scale() const {
+  return scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
+}
+
+bool DrawingList::inScale(const TraceStore& t) const {
+  const std::array<double, 4> s = scale();
+  return t.left() == s[0] && t.top() == s[1] && t.right() == s[2] && t.bottom() == s[3];
+}
+
 bool DrawingList::add(const DrawOp& op, const QString& text) {
   if (op.kind == DrawOp::Kind::Scale) {
     const std::array<double, 4> corners{op.a, op.b, op.c, op.d};
@@ -50,8 +59,7 @@ bool DrawingList::add(const DrawOp& op, const QString& text) {
     ops_.push_back(op);
     return true;
   }
-  const std::array<double, 4> scale = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
-  const quint64 key = fingerprint(op, scale, text);
+  const quint64 key = fingerprint(op, scale(), text);
   if (auto it = seen_.constFind(key); it != seen_.constEnd()) {
     const DrawOp& earlier = ops_[static_cast<std::size_t>(*it)];
     const bool same_text = op.text < 0 || texts_.at(earlier.text) == text;
@@ -70,19 +78,16 @@ bool DrawingList::add(const DrawOp& op, const QString& text) {
 }
 
 bool DrawingList::addTrace(TracePoint a, TracePoint b, QColor color, int width) {
-  const std::array<double, 4> s = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
-  auto same_range = [&s](const TraceStore& t) {
-    return t.left() == s[0] && t.top() == s[1] && t.right() == s[2] && t.bottom() == s[3];
-  };
   const bool goes_on = !traces_.empty() && traces_.back().after_ops == ops_.size() &&
                        traces_.back().color == color.rgba() && traces_.back().width == width &&
-                       same_range(traces_.back().store);
+                       inScale(traces_.back().store);
   if (!goes_on) {
     // Something else was drawn in between: a new piece, drawn after it, that
     // still drops what the trace drew before.
+    const std::array<double, 4> s = scale();
     Trace next{TraceStore(s[0], s[1], s[2], s[3]), color.rgba(), width, ops_.size()};
     for (auto it = traces_.rbegin(); it != traces_.rend(); ++it) {
-      if (it->color == next.color && it->width == width && same_range(it->store)) {
+      if (it->color == next.color && it->width == width && inScale(it->store)) {
         next.store.continueFrom(it->store);
         break;
       }
@@ -99,11 +104,7 @@ std::vector<DrawingList::Trace> DrawingList::takeTraces() {
 }
 
 bool DrawingList::adoptTrace(Trace&& trace) {
-  const std::array<double, 4> s = scale_.value_or(std::array<double, 4>{0, 0, 1, 1});
-  if (trace.store.left() != s[0] || trace.store.top() != s[1] || trace.store.right() != s[2] ||
-      trace.store.bottom() != s[3]) {
-    return false;
-  }
+  if (!inScale(trace.store)) return false;
   trace.after_ops = ops_.size();
   traces_.push_back(std::move(trace));
   return true;

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -72,6 +73,10 @@ class DrawingList {
 
  private:
   void replayWith(QPainter* painter, QImage* image, const QRectF& target) const;
+  // The scale set last (the unit square before any), and whether a trace
+  // was kept in it.
+  std::array<double, 4> scale() const;
+  bool inScale(const TraceStore& t) const;
   std::optional<std::array<double, 4>> scale_;
   std::vector<DrawOp> ops_;
   QStringList texts_;
