@@ -33,6 +33,25 @@ orvinda_install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# clang with libFuzzer, for the fuzz targets. Fails when it cannot be had.
+orvinda_install_fuzzer() {
+  orvinda_install_missing clang || return 1
+  # libFuzzer's runtime comes separately on some Debian releases.
+  local probe
+  probe="$(mktemp -d)"
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' \
+    >"$probe/probe.cpp"
+  local status=0
+  if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
+    local version
+    version="$(clang++ -dumpversion | cut -d. -f1)"
+    orvinda_install_missing "libclang-rt-${version}-dev" &&
+      clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null || status=1
+  fi
+  rm -rf "$probe"
+  return "$status"
+}
+
 # The number tests also run under a Russian locale (decimal comma).
 orvinda_ensure_ru_locale() {
   if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then

@@ -3,7 +3,9 @@
 #   scripts/fuzz.sh [numbers|experiment] [seconds] [extra libFuzzer options...]
 # The target is the box-number reader unless named; seconds default to 60.
 # New inputs collect in build-fuzz/corpus (numbers) or
-# build-fuzz/corpus-experiment, crashes in build-fuzz/artifacts.
+# build-fuzz/corpus-experiment, crashes in build-fuzz/artifacts. The seeds
+# and fuzz/regressions/<target>/ are read too; put each finding there once
+# it is mended, and the tests run it from then on.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 target=numbers
@@ -17,17 +19,8 @@ seconds="${1:-60}"
 shift || true
 
 . "$root/scripts/deps.sh"
-orvinda_install_missing "${orvinda_packages[@]}" clang
-
-# libFuzzer's runtime comes separately on some Debian releases.
-probe="$(mktemp -d)"
-trap 'rm -rf "$probe"' EXIT
-echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' \
-  >"$probe/probe.cpp"
-if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
-  version="$(clang++ -dumpversion | cut -d. -f1)"
-  orvinda_install_missing "libclang-rt-${version}-dev"
-fi
+orvinda_install_missing "${orvinda_packages[@]}"
+orvinda_install_fuzzer
 
 build="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
@@ -49,6 +42,9 @@ else
   max_len=8192
 fi
 
+regressions=()
+[ -d "$root/fuzz/regressions/$target" ] && regressions=("$root/fuzz/regressions/$target")
+
 mkdir -p "$corpus" "$build/artifacts"
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -59,4 +55,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   -artifact_prefix="$build/artifacts/" \
   -print_final_stats=1 \
   "$@" \
-  "$corpus" "$seeds"
+  "$corpus" "$seeds" "${regressions[@]}"

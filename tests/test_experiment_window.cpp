@@ -416,7 +416,9 @@ class TestExperimentWindow : public QObject {
     const ExperimentReading again = read_experiment_file(dir.filePath("again.orv"));
     QVERIFY(again.experiment.has_value());
     QCOMPARE(QString::fromStdString(again.experiment->comment), QStringLiteral("Урок 7"));
-    QCOMPARE(again.extras.value("teacher").toObject().value("room").toInt(), 12);
+    QCOMPARE(again.extras.size(), std::size_t(1));
+    QCOMPARE(again.extras[0].name, QStringLiteral("teacher"));
+    QCOMPARE(again.extras[0].value_text, QByteArray("{\"room\": 12}"));
     QCOMPARE(again.experiment->y0, 2.0);
     QCOMPARE(again.experiment->zam, 8.0);
   }

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
 #include <QLocale>
@@ -11,6 +13,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <cmath>
+
+#include "platform/json_members.h"
 
 namespace orvinda {
 
@@ -39,26 +43,24 @@ bool is_known_key(const QString& key) {
   return known.contains(key);
 }
 
-QString json_error_text(QJsonParseError::ParseError error) {
+QString json_error_text(JsonError error) {
   switch (error) {
-    case QJsonParseError::UnterminatedObject: return QStringLiteral("объект не закрыт");
-    case QJsonParseError::MissingNameSeparator: return QStringLiteral("нет двоеточия после имени");
-    case QJsonParseError::UnterminatedArray: return QStringLiteral("массив не закрыт");
-    case QJsonParseError::MissingValueSeparator:
-      return QStringLiteral("нет запятой между значениями");
-    case QJsonParseError::IllegalValue: return QStringLiteral("недопустимое значение");
-    case QJsonParseError::TerminationByNumber: return QStringLiteral("текст обрывается на числе");
-    case QJsonParseError::IllegalNumber:
+    case JsonError::UnterminatedObject: return QStringLiteral("объект не закрыт");
+    case JsonError::MissingNameSeparator: return QStringLiteral("нет двоеточия после имени");
+    case JsonError::UnterminatedArray: return QStringLiteral("массив не закрыт");
+    case JsonError::MissingValueSeparator: return QStringLiteral("нет запятой между значениями");
+    case JsonError::NameExpected: return QStringLiteral("ожидалось имя в кавычках");
+    case JsonError::IllegalValue: return QStringLiteral("недопустимое значение");
+    case JsonError::IllegalNumber:
       return QStringLiteral("недопустимое число или число вне пределов");
-    case QJsonParseError::IllegalEscapeSequence:
+    case JsonError::IllegalEscape:
       return QStringLiteral("недопустимая последовательность после «\\»");
-    case QJsonParseError::IllegalUTF8String: return QStringLiteral("текст не в кодировке UTF-8");
-    case QJsonParseError::UnterminatedString: return QStringLiteral("строка не закрыта");
-    case QJsonParseError::MissingObject: return QStringLiteral("ожидался объект");
-    case QJsonParseError::DeepNesting: return QStringLiteral("слишком глубокая вложенность");
-    case QJsonParseError::DocumentTooLarge: return QStringLiteral("слишком большой документ");
-    case QJsonParseError::GarbageAtEnd: return QStringLiteral("лишний текст после конца");
-    case QJsonParseError::NoError: break;
+    case JsonError::IllegalUtf8: return QStringLiteral("текст не в кодировке UTF-8");
+    case JsonError::ControlCharacter: return QStringLiteral("управляющий символ внутри строки");
+    case JsonError::UnterminatedString: return QStringLiteral("строка не закрыта");
+    case JsonError::DeepNesting: return QStringLiteral("слишком глубокая вложенность");
+    case JsonError::GarbageAtEnd: return QStringLiteral("лишний текст после конца");
+    case JsonError::None: break;
   }
   return QStringLiteral("ошибка разбора");
 }
@@ -67,6 +69,11 @@ ExperimentReading refused(const QString& problem) {
   ExperimentReading r;
   r.problem = problem;
   return r;
+}
+
+ExperimentReading not_json(JsonError error, qsizetype offset) {
+  return refused(QStringLiteral("Файл не в формате JSON: ") + json_error_text(error) +
+                 QStringLiteral(" (позиция ") + QString::number(offset) + QStringLiteral(")"));
 }
 
 ExperimentReading too_large() {
@@ -104,6 +111,18 @@ QString comment_text(const std::string& utf8) {
   return decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
+// A known key's value. Numbers go through Qt's reader, as they always did,
+// so they come out with the same bits; nullopt for one beyond a double.
+// Texts are decoded here: Qt's reader drops a raw U+FEFF that opens one.
+std::optional<QJsonValue> known_value(QByteArrayView text) {
+  if (text.front() == '"') return QJsonValue(json_string(text));
+  QJsonParseError error;
+  const QJsonDocument document =
+      QJsonDocument::fromJson(QByteArray("[") + text.toByteArray() + "]", &error);
+  if (error.error != QJsonParseError::NoError) return std::nullopt;
+  return document.array().at(0);
+}
+
 // Qt writes U+FEFF as it is, but its reader drops one that opens a string,
 // so a comment starting with it would lose it on the next opening. Escaped,
 // it reads back. Those three bytes can only stand inside strings: a UTF-8
@@ -112,23 +131,46 @@ QByteArray json_text(const QJsonDocument& document, QJsonDocument::JsonFormat fo
   return document.toJson(format).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
+// The extras go in before the object's closing brace, each text as it was.
+QByteArray with_extras(const QByteArray& known, const ExperimentExtras& extras, bool indented) {
+  const qsizetype close = known.lastIndexOf('}');
+  QByteArray bytes = known.left(close);
+  if (indented && bytes.endsWith('\n')) bytes.chop(1);
+  for (const ExperimentExtra& extra : extras) {
+    if (is_known_key(extra.name)) continue;
+    bytes += indented ? ",\n    " : ",";
+    bytes += extra.name_text;
+    bytes += indented ? ": " : ":";
+    bytes += extra.value_text;
+  }
+  if (indented) bytes += '\n';
+  return bytes + known.mid(close);
+}
+
 }  // namespace
 
 ExperimentReading read_experiment(const QByteArray& bytes) {
   if (bytes.size() > kMaxExperimentBytes) return too_large();
   if (bytes.trimmed().isEmpty()) return refused(QStringLiteral("Файл пуст"));
 
-  QJsonParseError error;
-  const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-  if (error.error != QJsonParseError::NoError) {
-    return refused(QStringLiteral("Файл не в формате JSON: ") + json_error_text(error.error) +
-                   QStringLiteral(" (позиция ") + QString::number(error.offset) +
-                   QStringLiteral(")"));
-  }
-  if (!document.isObject()) {
+  const JsonScan scan = scan_json(bytes);
+  if (scan.error != JsonError::None) return not_json(scan.error, scan.error_offset);
+  if (!scan.is_object) {
     return refused(QStringLiteral("Это не файл опыта: ожидался объект JSON"));
   }
-  const QJsonObject object = document.object();
+  QJsonObject object;  // the known keys; a later one replaces an earlier one
+  ExperimentExtras extras;
+  for (const JsonMember& m : scan.members) {
+    const QByteArrayView value(bytes.constData() + m.value_begin, m.value_end - m.value_begin);
+    if (is_known_key(m.name)) {
+      const std::optional<QJsonValue> known = known_value(value);
+      if (!known) return not_json(JsonError::IllegalNumber, m.value_begin);
+      object.insert(m.name, *known);
+    } else {
+      extras.push_back(
+          {m.name, bytes.mid(m.name_begin, m.name_end - m.name_begin), value.toByteArray()});
+    }
+  }
 
   const QJsonValue format = object.value(QStringLiteral("format"));
   if (format.isUndefined()) {
@@ -167,14 +209,12 @@ ExperimentReading read_experiment(const QByteArray& bytes) {
 
   ExperimentReading r;
   r.experiment = std::move(e);
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    if (!is_known_key(it.key())) r.extras.insert(it.key(), it.value());
-  }
+  r.extras = std::move(extras);
   return r;
 }
 
-QByteArray experiment_bytes(const Experiment& e, const QJsonObject& extras) {
-  QJsonObject object = extras;
+QByteArray experiment_bytes(const Experiment& e, const ExperimentExtras& extras) {
+  QJsonObject object;
   object.insert(QStringLiteral("format"), kFormatName);
   object.insert(QStringLiteral("version"), kVersion);
   for (const NumberKey& k : kNumberKeys) {
@@ -182,8 +222,10 @@ QByteArray experiment_bytes(const Experiment& e, const QJsonObject& extras) {
   }
   object.insert(QStringLiteral("comment"), comment_text(e.comment));
   const QJsonDocument document(object);
-  QByteArray bytes = json_text(document, QJsonDocument::Indented);
-  if (bytes.size() > kMaxExperimentBytes) bytes = json_text(document, QJsonDocument::Compact);
+  QByteArray bytes = with_extras(json_text(document, QJsonDocument::Indented), extras, true);
+  if (bytes.size() > kMaxExperimentBytes) {
+    bytes = with_extras(json_text(document, QJsonDocument::Compact), extras, false);
+  }
   return bytes;
 }
 
@@ -212,7 +254,7 @@ ExperimentReading read_experiment_file(const QString& path) {
 }
 
 std::optional<QString> save_experiment_file(const QString& path, const Experiment& e,
-                                            const QJsonObject& extras) {
+                                            const ExperimentExtras& extras) {
   if (const std::optional<std::string> problem = experiment_problem(e)) {
     return QString::fromStdString(*problem);
   }

@@ -4,7 +4,6 @@
 // the tests address them.
 
 #include <QElapsedTimer>
-#include <QJsonObject>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -15,6 +14,7 @@
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
+#include "platform/experiment_file.h"
 #include "window/form2.h"
 
 class QAction;
@@ -234,9 +234,9 @@ class Form1 : public QMainWindow {
   void createExperimentItems();
   void enableExperimentItems();
   void writeParameters(const MotionParameters& p);
-  QString experiment_path_;         // the file last opened or saved
-  std::string experiment_comment_;  // kept from the file opened, written back
-  QJsonObject experiment_extras_;   // its keys this version does not know
+  QString experiment_path_;             // the file last opened or saved
+  std::string experiment_comment_;      // kept from the file opened, written back
+  ExperimentExtras experiment_extras_;  // its keys this version does not know
 
   Platform& platform_;
   QWidget* client_ = nullptr;
