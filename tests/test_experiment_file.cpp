@@ -154,6 +154,9 @@ class TestExperimentFile : public QObject {
     QTest::newRow("wy null") << file_with({{"wy", "null"}}) << "Значение «wy» должно быть числом";
     QTest::newRow("vx0 an array") << file_with({{"vx0", "[3]"}})
                                   << "Значение «vx0» должно быть числом";
+    QTest::newRow("wx deeply nested")
+        << file_with({{"wx", QString(1000, '[') + QString(1000, ']')}})
+        << "Значение «wx» должно быть числом";
     QTest::newRow("wx 2") << file_with({{"wx", "2"}})
                           << "Частота Wx всегда равна 1 рад/с, а в файле она равна 2";
     QTest::newRow("wx next to 1")

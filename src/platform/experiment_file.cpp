@@ -111,11 +111,20 @@ QString comment_text(const std::string& utf8) {
   return decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
-// A known key's value. Numbers go through Qt's reader, as they always did,
-// so they come out with the same bits; nullopt for one beyond a double.
-// Texts are decoded here: Qt's reader drops a raw U+FEFF that opens one.
+// A known key's value, checked by scan_json. Numbers go through Qt's
+// reader, as they always did, so they come out with the same bits; nullopt
+// for one beyond a double. Texts are decoded here: Qt's reader drops a raw
+// U+FEFF that opens one. Of the rest only the type matters.
 std::optional<QJsonValue> known_value(QByteArrayView text) {
-  if (text.front() == '"') return QJsonValue(json_string(text));
+  switch (text.front()) {
+    case '"': return QJsonValue(json_string(text));
+    case '{': return QJsonValue(QJsonObject());
+    case '[': return QJsonValue(QJsonArray());
+    case 't': return QJsonValue(true);
+    case 'f': return QJsonValue(false);
+    case 'n': return QJsonValue(QJsonValue::Null);
+    default: break;
+  }
   QJsonParseError error;
   const QJsonDocument document =
       QJsonDocument::fromJson(QByteArray("[") + text.toByteArray() + "]", &error);
@@ -123,9 +132,9 @@ std::optional<QJsonValue> known_value(QByteArrayView text) {
   return document.array().at(0);
 }
 
-// Qt writes U+FEFF as it is, but its reader drops one that opens a string,
-// so a comment starting with it would lose it on the next opening. Escaped,
-// it reads back. Those three bytes can only stand inside strings: a UTF-8
+// Qt writes U+FEFF as it is, but its reader, which earlier versions of
+// this program read with, drops one that opens a string. Escaped, it reads
+// back there too. Those three bytes can only stand inside strings: a UTF-8
 // lead byte always starts a character.
 QByteArray json_text(const QJsonDocument& document, QJsonDocument::JsonFormat format) {
   return document.toJson(format).replace("\xEF\xBB\xBF", "\\ufeff");
