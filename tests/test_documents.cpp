@@ -19,6 +19,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -38,8 +39,10 @@ using docs::FigureShape;
 
 namespace {
 
-// Distinct points where the curve reaches the side coordinate() = +side.
-int touches(const std::vector<QPointF>& closed, double side, bool vertical_side) {
+// Where the curve reaches the side coordinate() = +side, one place for each
+// distinct point, given by its other coordinate.
+std::vector<double> touch_places(const std::vector<QPointF>& closed, double side,
+                                 bool vertical_side) {
   auto along = [vertical_side](QPointF p) { return vertical_side ? p.x() : p.y(); };
   auto across = [vertical_side](QPointF p) { return vertical_side ? p.y() : p.x(); };
   const std::size_t n = closed.size() - 1;  // the last point repeats the first
@@ -54,7 +57,47 @@ int touches(const std::vector<QPointF>& closed, double side, bool vertical_side)
   const double tolerance = 0.01 * side;
   const auto last = std::unique(places.begin(), places.end(),
                                 [tolerance](double a, double b) { return b - a < tolerance; });
-  return static_cast<int>(last - places.begin());
+  places.erase(last, places.end());
+  return places;
+}
+
+int touches(const std::vector<QPointF>& closed, double side, bool vertical_side) {
+  return static_cast<int>(touch_places(closed, side, vertical_side).size());
+}
+
+// Touches as the documents teach to count them: a touch in a corner of the
+// rectangle (|across| = 1) is half a touch of each of its two sides.
+double counted_touches(const std::vector<QPointF>& closed, bool vertical_side) {
+  double n = 0;
+  for (double place : touch_places(closed, 1.0, vertical_side))
+    n += std::fabs(place) > 0.999 ? 0.5 : 1.0;
+  return n;
+}
+
+// Points where the traced path turns back on itself.
+std::vector<QPointF> turning_points(const std::vector<QPointF>& path) {
+  std::vector<QPointF> out;
+  for (std::size_t i = 1; i + 1 < path.size(); ++i) {
+    const QPointF before = path[i] - path[i - 1];
+    const QPointF after = path[i + 1] - path[i];
+    if (QPointF::dotProduct(before, after) < 0) out.push_back(path[i]);
+  }
+  return out;
+}
+
+// The tangent of a path near the point q: the step of the path that starts nearest to it.
+QPointF tangent_near(const std::vector<QPointF>& path, QPointF q, double* distance) {
+  std::size_t best = 0;
+  double nearest = 1e9;
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    const double d = std::hypot(path[i].x() - q.x(), path[i].y() - q.y());
+    if (d < nearest) {
+      nearest = d;
+      best = i;
+    }
+  }
+  *distance = nearest;
+  return path[best + 1] - path[best];
 }
 
 // What a document prints for its placeholders, failing on any problem.
@@ -82,6 +125,74 @@ QString read_file(const QString& path) {
 QString plain(QString text) {
   text.replace(QChar(0x00A0), QLatin1Char(' ')).remove(QChar(0x2060));
   return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+const char* const kWritten[] = {"spravka.pdf", "spravka2.pdf", "Orvinda.pdf", "uprav.pdf",
+                                "instruction.txt"};
+
+// One row for each written document, or for each PDF.
+void written_rows(bool pdf_only) {
+  QTest::addColumn<QString>("file");
+  for (const char* file : kWritten) {
+    if (!pdf_only || QByteArray(file).endsWith(".pdf")) {
+      QTest::newRow(file) << QString::fromLatin1(file);
+    }
+  }
+}
+
+QString built(const QString& file) { return QStringLiteral(ORVINDA_DOCS_BUILT "/") + file; }
+
+// The text of a written PDF line by line, as pdftotext reads it; empty when
+// the tool is missing or the file cannot be read.
+QString pdf_text(const QString& path) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) return {};
+  QProcess process;
+  process.start(pdftotext, {path, QStringLiteral("-")});
+  if (!process.waitForFinished(60000)) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// How far each page's print reaches down: from the top of the text on the
+// document's pages to the lowest ink above the page number, as a part of the
+// height from that top to the page number. Pictures count as much as text.
+// Empty when pdftoppm is missing or a page has no number at its foot.
+std::vector<double> page_fills(const QString& path) {
+  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  QTemporaryDir dir;
+  if (pdftoppm.isEmpty() || !dir.isValid()) return {};
+  QProcess process;
+  process.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("36"), QStringLiteral("-gray"),
+                           path, dir.filePath(QStringLiteral("p"))});
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+  struct Page {
+    int top, bottom, number;
+  };
+  std::vector<Page> pages;
+  for (const QString& name :
+       QDir(dir.path()).entryList({QStringLiteral("p*.pgm")}, QDir::Files, QDir::Name)) {
+    const QImage image = QImage(dir.filePath(name)).convertToFormat(QImage::Format_Grayscale8);
+    std::vector<bool> ink(static_cast<std::size_t>(image.height()), false);
+    for (int y = 0; y < image.height(); ++y) {
+      const uchar* line = image.constScanLine(y);
+      ink[y] = std::any_of(line, line + image.width(), [](uchar v) { return v < 200; });
+    }
+    int y = image.height() - 1;
+    while (y > 0 && !ink[y]) --y;
+    while (y > 0 && ink[y]) --y;
+    const int number = y + 1;  // the top of the page number
+    while (y > 0 && !ink[y]) --y;
+    const int bottom = y;
+    const auto first = std::find(ink.begin(), ink.end(), true);
+    const int top = static_cast<int>(first - ink.begin());
+    if (number < image.height() * 0.85 || bottom <= top) return {};
+    pages.push_back({top, bottom, number});
+  }
+  int top = std::numeric_limits<int>::max();
+  for (const Page& p : pages) top = std::min(top, p.top);
+  std::vector<double> fills;
+  for (const Page& p : pages) fills.push_back(double(p.bottom - top) / (p.number - top));
+  return fills;
 }
 
 }  // namespace
@@ -265,6 +376,10 @@ class TestDocuments : public QObject {
         << "{{set e ratio=1:1 dphi=1/4 ax=4 ay=2.8}}{{e.b_over_a}}" << std::sqrt(0.5) << 0.002;
     QTest::newRow("Dphi 0 yet an eight")
         << "{{set e wy=2 x0=0 vx0=1 y0=0 vy0=2}}{{e.shape_phase}}" << -0.5 << 1e-3;
+    QTest::newRow("the table's eight, +pi/2")
+        << "{{set e ratio=1:2 dphi=1/2 a=4}}{{e.shape_phase}}" << 0.5 << 1e-3;
+    QTest::newRow("2 : 1, 1 on top and 2 on the right")
+        << "{{set e ratio=2:1 dphi=1/4 a=4}}{{e.touch_top}}:{{e.touch_right}}" << 0.5 << 0.0;
     QTest::newRow("Dphi pi/2 yet an arc")
         << "{{set e wy=2 x0=0 vx0=-1 y0=1 vy0=0}}{{e.shape_phase}}" << 1.0 << 1e-3;
     QTest::newRow("1.705 pi is -0.295 pi")
@@ -510,6 +625,146 @@ class TestDocuments : public QObject {
     QVERIFY2(!errors.contains(QLatin1String("make_docs")), qPrintable(errors));
   }
 
+  void open_figures_end_in_corners_data() {
+    QTest::addColumn<int>("wx_part");
+    QTest::addColumn<int>("wy_part");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<bool>("open");
+    // With phix = 0 a figure is open exactly when dphi is a multiple of pi/q,
+    // q = wx_part; the rows near each multiple check that only it is open.
+    // clang-format off
+    QTest::newRow("1:1 segment")          << 1 << 1 << 0.0       << true;
+    QTest::newRow("1:1 ellipse")          << 1 << 1 << 0.25      << false;
+    QTest::newRow("1:2 parabola")         << 1 << 2 << 0.0       << true;
+    QTest::newRow("1:2 eight")            << 1 << 2 << 0.5       << false;
+    QTest::newRow("1:3 pi")               << 1 << 3 << 1.0       << true;
+    QTest::newRow("2:1 pi/2")             << 2 << 1 << 0.5       << true;
+    QTest::newRow("2:1 pi/4")             << 2 << 1 << 0.25      << false;
+    QTest::newRow("2:3 pi/2")             << 2 << 3 << 0.5       << true;
+    QTest::newRow("2:3 pi/4")             << 2 << 3 << 0.25      << false;
+    QTest::newRow("3:4 pi/3")             << 3 << 4 << 1.0 / 3   << true;
+    QTest::newRow("3:4 2pi/3")            << 3 << 4 << 2.0 / 3   << true;
+    QTest::newRow("3:4 pi/2")             << 3 << 4 << 0.5       << false;
+    QTest::newRow("3:1 2pi/3")            << 3 << 1 << 2.0 / 3   << true;
+    QTest::newRow("3:1 pi/2")             << 3 << 1 << 0.5       << false;
+    // clang-format on
+  }
+
+  // An open figure turns back only in corners of its rectangle, and counting
+  // a corner as half a touch of each side still gives the frequency ratio.
+  void open_figures_end_in_corners() {
+    QFETCH(int, wx_part);
+    QFETCH(int, wy_part);
+    QFETCH(double, dphi);
+    QFETCH(bool, open);
+    const FigureShape shape{wx_part, wy_part, dphi, 1.0, 1.0};
+    const std::vector<QPointF> points = docs::figure_points(shape);
+    const std::vector<QPointF> turns = turning_points(points);
+    QCOMPARE(!turns.empty(), open);
+    for (const QPointF& t : turns) {
+      QVERIFY2(std::fabs(std::fabs(t.x()) - 1) < 1e-3 && std::fabs(std::fabs(t.y()) - 1) < 1e-3,
+               qPrintable(QStringLiteral("turns back at (%1; %2)").arg(t.x()).arg(t.y())));
+    }
+    const double top = counted_touches(points, false);
+    const double right = counted_touches(points, true);
+    QVERIFY2(std::fabs(top / right - double(wy_part) / wx_part) < 1e-9,
+             qPrintable(QStringLiteral("%1 on top, %2 on the right").arg(top).arg(right)));
+  }
+
+  void shape_and_direction_leave_the_phase_data() {
+    QTest::addColumn<int>("wx_part");
+    QTest::addColumn<int>("wy_part");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<double>("other");
+    QTest::addColumn<bool>("same_direction");
+    // clang-format off
+    QTest::newRow("2:3, 3pi/4 and -pi/4")  << 2 << 3 << 0.75     << -0.25    << true;
+    QTest::newRow("2:3, 3pi/4 and -3pi/4") << 2 << 3 << 0.75     << -0.75    << false;
+    QTest::newRow("3:4, pi/6 and 5pi/6")   << 3 << 4 << 1.0 / 6  << 5.0 / 6  << true;
+    QTest::newRow("1:2, pi/2 and -pi/2")   << 1 << 2 << 0.5      << -0.5     << false;
+    QTest::newRow("1:1, pi/4 and -pi/4")   << 1 << 1 << 0.25     << -0.25    << false;
+    // clang-format on
+  }
+
+  // Phase differences 2 pi / q apart draw one curve, run the same way; only
+  // the start point tells them apart. Opposite ones run it the other way.
+  void shape_and_direction_leave_the_phase() {
+    QFETCH(int, wx_part);
+    QFETCH(int, wy_part);
+    QFETCH(double, dphi);
+    QFETCH(double, other);
+    QFETCH(bool, same_direction);
+    const std::vector<QPointF> a = docs::figure_points({wx_part, wy_part, dphi, 1.0, 1.0});
+    const std::vector<QPointF> b = docs::figure_points({wx_part, wy_part, other, 1.0, 1.0});
+    int along = 0, against = 0;
+    for (std::size_t i = 0; i + 1 < a.size(); i += 7) {
+      double distance = 0;
+      const QPointF t = tangent_near(b, a[i], &distance);
+      QVERIFY2(distance < 0.02, qPrintable(QStringLiteral("apart by %1").arg(distance)));
+      (QPointF::dotProduct(t, a[i + 1] - a[i]) > 0 ? along : against) += 1;
+    }
+    // Near a node the nearest step may lie on the other branch.
+    QVERIFY(same_direction ? along > 9 * against : against > 9 * along);
+    const double starts = std::hypot(a.front().x() - b.front().x(), a.front().y() - b.front().y());
+    if (same_direction) QVERIFY(starts > 0.1);
+  }
+
+  // One notation: nг, nв for touches and Nг, Nв for crossings, the horizontal
+  // count over the vertical one beside ωy/ωx, and no nx, ny at all.
+  void counts_have_one_notation_data() { written_rows(false); }
+
+  void counts_have_one_notation() {
+    QFETCH(QString, file);
+    const QString text = plain(file.endsWith(QLatin1String(".pdf")) ? pdf_text(built(file))
+                                                                    : read_file(built(file)));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed or the document was not written");
+    static const QRegularExpression axis_counts(QStringLiteral("\\b[nN][xy]\\b"));
+    QVERIFY2(!axis_counts.match(text).hasMatch(), qPrintable(axis_counts.match(text).captured()));
+    static const QRegularExpression ratio(
+        QStringLiteral("([nN]) ?([гвxy]) ?[/:] ?([nN]) ?([гвxy])"));
+    for (QRegularExpressionMatchIterator it = ratio.globalMatch(text); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      const bool right = m.captured(1) == m.captured(3) && m.captured(2) == QStringLiteral("г") &&
+                         m.captured(4) == QStringLiteral("в");
+      QVERIFY2(right, qPrintable(m.captured()));
+    }
+  }
+
+  // A blank operator at the end or the start of a line is a formula broken in two.
+  void formulas_stay_on_one_line_data() { written_rows(true); }
+
+  void formulas_stay_on_one_line() {
+    QFETCH(QString, file);
+    const QString text = pdf_text(built(file));
+    if (text.isEmpty()) QSKIP("pdftotext is not installed or the document was not written");
+    static const QRegularExpression broken(QStringLiteral("(\\s[=+−·×≈≤≥<>:]$|^[=+−·×≈≤≥<>:]\\s)"));
+    for (QString line : text.split(QLatin1Char('\n'))) {
+      line = line.replace(QChar(0x00A0), QLatin1Char(' ')).trimmed();
+      QVERIFY2(!broken.match(line).hasMatch(), qPrintable(line));
+    }
+  }
+
+  // Every page but the last is printed down to 80 % of its height, the last to a quarter.
+  void pages_are_filled_data() { written_rows(true); }
+
+  void pages_are_filled() {
+    QFETCH(QString, file);
+    if (!QFile::exists(built(file))) QFAIL(qPrintable(file + QStringLiteral(" was not written")));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+      QSKIP("pdftoppm is not installed");
+    }
+    const std::vector<double> fills = page_fills(built(file));
+    QVERIFY2(!fills.empty(), "no page with its number at the foot");
+    QStringList shown;
+    for (double f : fills) shown << QString::number(std::lround(f * 100)) + QLatin1Char('%');
+    for (std::size_t i = 0; i < fills.size(); ++i) {
+      const double least = i + 1 < fills.size() ? 0.8 : 0.25;
+      QVERIFY2(
+          fills[i] >= least,
+          qPrintable(QStringLiteral("page %1 of %2").arg(i + 1).arg(shown.join(QLatin1Char(' ')))));
+    }
+  }
+
   void written_documents_say_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("phrase");
@@ -523,6 +778,11 @@ class TestDocuments : public QObject {
                        QString::fromStdString(format_by_pattern(c.dj, "0.000", ",")) +
                        QStringLiteral("π");
     const QString beat = QStringLiteral("T ≈ %1 с").arg(std::lround(kTwoPi / (1.05f - 1.0f)));
+    // The least clock time of a beat cycle at slow-down 5: steps of 50 ms.
+    const Characteristics close = compute_characteristics({1, 4, 0, 1.05, 4, 0.0f}, 0, false);
+    const double steps = kTwoPi / (1.05f - 1.0f) / close.dt;
+    const QString clock = QStringLiteral("не меньше %1 с по часам")
+                              .arg(QString::number(steps * 0.05, 'f', 1).replace('.', ','));
     auto row = [](const char* file, const QString& phrase, bool present) {
       QTest::addRow("%s: %s%s", file, present ? "" : "not ", qPrintable(phrase.left(40)))
           << QString::fromLatin1(file) << phrase << present;
@@ -532,7 +792,8 @@ class TestDocuments : public QObject {
     row("spravka.pdf", "vx = Axωx sin", false);
     // 2 and 7: the shape at other ratios, open and closed, the sign.
     row("spravka.pdf", "q·φy − p·φx", true);
-    row("spravka.pdf", "Разность фаз по виду фигуры находят лишь с точностью до знака", true);
+    row("spravka.pdf", "По виду фигуры величину (5) находят лишь с точностью до знака", true);
+    row("spravka.pdf", "Разность фаз по виду фигуры находят лишь с точностью до знака", false);
     row("spravka.pdf", "Форма траектории зависит не от самих начальных фаз, а от их разности",
         false);
     row("spravka2.pdf", "Таблица составлена для начальной фазы горизонтального колебания φx = 0",
@@ -581,6 +842,56 @@ class TestDocuments : public QObject {
     row("uprav.pdf", "Опыт → Проверь себя…", true);
     row("uprav.pdf", "Shift + щелчок", true);
     row("uprav.pdf", "orvinda --export", true);
+    // A later start adds ωτ to each phase.
+    row("spravka.pdf", "фазы станут φx + ωxτ и φy + ωyτ", true);
+    row("spravka.pdf", "φx − ωxτ", false);
+    // Open figures: the rule, and the cases it gives.
+    for (const char* file : {"spravka.pdf", "Orvinda.pdf", "spravka2.pdf"}) {
+      row(file, "Δφ кратна π/q", true);
+      row(file, "лежат в углах прямоугольника", true);
+    }
+    row("spravka.pdf", "при 2 : 1 и 2 : 3 — ещё и π/2; при 3 : 4 — 0, π/3, 2π/3 и π", true);
+    row("Orvinda.pdf", "при 2 : 1 и 2 : 3 — ещё и π/2, при 3 : 4 — 0, π/3, 2π/3 и π", true);
+    row("spravka.pdf", "а при отношении 2 : 3 — ещё и при Δφ = π/2", false);
+    row("Orvinda.pdf", "а при 2 : 3 — ещё и при Δφ = π/2", false);
+    // Shape and direction leave the phase difference to a multiple of 2π/q.
+    row("spravka.pdf", "задают Δφ лишь с точностью до 2π/q", true);
+    row("spravka.pdf", "Различает их только начальная точка", true);
+    row("spravka2.pdf", "разности фаз, отличающиеся на 2π/q, дают одну и ту же кривую", true);
+    row("spravka2.pdf", "а знак — по направлению движения.", false);
+    row("Orvinda.pdf", "задают Δφ лишь с точностью до 2π/q", true);
+    row("Orvinda.pdf", "поэтому знак разности фаз определяют по направлению движения", false);
+    // The teacher's table: 2 : 1 is the upright eight, 1 : 2 the lying one.
+    row("uprav.pdf", "восьмёрка, лежащая на боку: два касания сверху, одно справа", true);
+    row("uprav.pdf", "восьмёрка, стоящая вертикально: одно касание сверху, два справа", true);
+    // The eight of the first help is the table's one run the other way.
+    row("spravka.pdf", "она равна +π/2: это та же восьмёрка, но точка проходит её в обратном",
+        true);
+    row("spravka.pdf", "как у восьмёрки таблицы", false);
+    // Ends of an open arc.
+    row("spravka2.pdf",
+        "Каждый конец считают за половину касания горизонтальной стороны и за "
+        "половину касания вертикальной",
+        true);
+    row("spravka2.pdf", "(в том числе в его углу)", false);
+    // One notation.
+    row("spravka2.pdf", "ωy / ωx = nг / nв = Nг / Nв", true);
+    row("uprav.pdf", "ωy / ωx = Nг / Nв", true);
+    row("Orvinda.pdf", "fy = fx · nг / nв = fx · Nг / Nв", true);
+    row("instruction.txt", "Wy/Wx = nг/nв", true);
+    row("instruction.txt", "Wy/Wx = Nг/Nв", true);
+    // Smaller points.
+    row("spravka.pdf", "zam", false);
+    row("spravka.pdf", clock, true);
+    row("spravka2.pdf", "Wy/Wx = 1,8 = 9/5", true);
+    row("spravka2.pdf", "рад/с = 9/5", false);
+    row("Orvinda.pdf", "с разными частотами:", false);
+    row("spravka.pdf", "Частные случаи (рисунок 4)", true);
+    row("spravka.pdf", "показаны на рисунке 3", true);
+    row("uprav.pdf",
+        "в системе с русскими настройками (десятичный разделитель в характеристиках "
+        "— запятая)",
+        true);
     // The instruction.
     row("instruction.txt", "Файл → Справка1", true);
     row("instruction.txt", "->", false);

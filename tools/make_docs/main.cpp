@@ -287,6 +287,12 @@ int usage() {
 int main(int argc, char* argv[]) {
   // The window in a PDF is drawn at twice its size so that print stays sharp.
   if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) qputenv("QT_SCALE_FACTOR", "2");
+  // The window is shown as a Russian system prints its numbers ("0,785"), as
+  // the documents' text quotes them; Qt reads the separator from these names.
+  if (argc > 1 && (qstrcmp(argv[1], "pdf") == 0 || qstrcmp(argv[1], "screenshot") == 0)) {
+    qputenv("LC_NUMERIC", "ru_RU.UTF-8");
+    if (qEnvironmentVariableIsSet("LC_ALL")) qputenv("LC_ALL", "ru_RU.UTF-8");
+  }
   QApplication app(argc, argv);
   orvinda::prepare_application(app);
   const QStringList args = QCoreApplication::arguments();

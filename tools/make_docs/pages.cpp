@@ -34,6 +34,16 @@ struct Piece {
 
 double page_height(const QTextDocument& doc) { return doc.pageSize().height(); }
 
+// The height between the top and the bottom margin, in the layout's units.
+double text_height(const QTextDocument& doc) {
+  const double margin = doc.rootFrame()->frameFormat().bottomMargin() *
+                        doc.documentLayout()->paintDevice()->logicalDpiY() / 96.0;
+  return page_height(doc) - 2 * margin;
+}
+
+// A page but the last may leave this much of its text height empty.
+constexpr double kMostEmpty = 0.2;
+
 int page_of(const QTextDocument& doc, double y) {
   return static_cast<int>(std::floor((y + 0.5) / page_height(doc)));
 }
@@ -101,26 +111,23 @@ QString describe(const Piece& p) {
 // Why piece i cannot stay where it is, or an empty text.
 QString trouble(const QTextDocument& doc, const std::vector<Piece>& ps, std::size_t i) {
   const Piece& p = ps[i];
+  // A reader compares a table's rows with each other; they stay on one page.
+  // Its last row may itself run over the foot, so the table's bottom decides.
+  if (p.table && page_of(doc, p.lines.back().bottom() - 1) != first_page(doc, p)) {
+    return QStringLiteral("a table cut");
+  }
   if (first_page(doc, p) != last_page(doc, p)) {
     if (p.picture) return QStringLiteral("a picture cut");
-    if (p.table) {
-      const int first = first_page(doc, p);
-      const auto on_first = std::count_if(p.lines.begin(), p.lines.end(), [&](const QRectF& r) {
-        return page_of(doc, r.top()) == first;
-      });
-      if (on_first < 3) return QStringLiteral("a table cut before its second row");
-    } else {
-      const int first = first_page(doc, p);
-      const int last = last_page(doc, p);
-      const auto on_first = std::count_if(p.lines.begin(), p.lines.end(), [&](const QRectF& r) {
-        return page_of(doc, r.top()) == first;
-      });
-      const auto on_last = std::count_if(p.lines.begin(), p.lines.end(), [&](const QRectF& r) {
-        return page_of(doc, r.top()) == last;
-      });
-      if (on_first == 1) return QStringLiteral("one line at the foot of a page");
-      if (on_last == 1) return QStringLiteral("one line at the head of a page");
-    }
+    const int first = first_page(doc, p);
+    const int last = last_page(doc, p);
+    const auto on_first = std::count_if(p.lines.begin(), p.lines.end(), [&](const QRectF& r) {
+      return page_of(doc, r.top()) == first;
+    });
+    const auto on_last = std::count_if(p.lines.begin(), p.lines.end(), [&](const QRectF& r) {
+      return page_of(doc, r.top()) == last;
+    });
+    if (on_first == 1) return QStringLiteral("one line at the foot of a page");
+    if (on_last == 1) return QStringLiteral("one line at the head of a page");
   }
   if (p.keep && i + 1 < ps.size() &&
       page_of(doc, p.lines.back().top()) != page_of(doc, lead_line_top(ps[i + 1]))) {
@@ -270,16 +277,14 @@ PagedDocument lay_out_pages(const DocumentMaker& make, QPagedPaintDevice& device
 std::vector<PageGap> page_gaps(QTextDocument& doc) {
   const std::vector<Piece> ps = pieces(doc);
   const double height = page_height(doc);
-  const double margin = doc.rootFrame()->frameFormat().bottomMargin() *
-                        doc.documentLayout()->paintDevice()->logicalDpiY() / 96.0;
-  const double text_height = height - 2 * margin;
+  const double margin = (height - text_height(doc)) / 2;
   std::vector<PageGap> gaps;
   for (std::size_t i = 1; i < ps.size(); ++i) {
     if (!starts_page(doc, ps, i)) continue;
     const int page = first_page(doc, ps[i]) - 1;
     const double foot = (page + 1) * height - margin;
-    const double empty = (foot - ps[i - 1].lines.back().bottom()) / text_height;
-    if (empty > 1.0 / 3) gaps.push_back({page + 1, empty, ps[i].picture});
+    const double empty = (foot - ps[i - 1].lines.back().bottom()) / text_height(doc);
+    if (empty > kMostEmpty) gaps.push_back({page + 1, empty, ps[i].picture});
   }
   return gaps;
 }

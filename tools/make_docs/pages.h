@@ -41,11 +41,11 @@ struct PagedDocument {
 
 // Adds page breaks, first to last, so that no heading or kept block ends a
 // page without the start of what follows it, no paragraph leaves a single
-// line at the foot or the head of a page, no block with a picture is cut and
-// no table is cut before its second row.
+// line at the foot or the head of a page, and no block with a picture and no
+// table is cut.
 PagedDocument lay_out_pages(const DocumentMaker& make, QPagedPaintDevice& device);
 
-// A page (but the last) whose foot is empty for more than a third of its height.
+// A page (but the last) whose foot is empty for more than a fifth of its height.
 struct PageGap {
   int page = 0;                // from 1
   double empty = 0;            // part of the page's text height
