@@ -254,8 +254,9 @@ class TestMeasureOverlay : public QObject {
   void ellipse_tool_data() {
     QTest::addColumn<double>("dphi");
     QTest::addColumn<QString>("reads");
-    QTest::newRow("π/6") << kHalfTurn / 6 << QStringLiteral("Δφ = 30,0° ± ");
-    QTest::newRow("−2π/3") << -2 * kHalfTurn / 3 << QStringLiteral("Δφ = −120,0° ± ");
+    const QString point = decimal_separator();
+    QTest::newRow("π/6") << kHalfTurn / 6 << QStringLiteral("Δφ = 30%10° ± ").arg(point);
+    QTest::newRow("−2π/3") << -2 * kHalfTurn / 3 << QStringLiteral("Δφ = −120%10° ± ").arg(point);
     QTest::newRow("π/2") << kHalfTurn / 2 << QStringLiteral("Δφ от ");
   }
 

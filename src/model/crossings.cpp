@@ -123,12 +123,16 @@ CrossingCount count_crossings(const DrawnFigure& figure, const std::vector<Trace
             [](const Meeting& a, const Meeting& b) { return a.along < b.along; });
 
   // Meetings within the tolerance on one branch are one point of the figure,
-  // chained, as a drifting figure's laps lie side by side.
+  // chained, as a drifting figure's laps lie side by side. The nearest earlier
+  // meeting of the branch is enough: the ones before it are chained to it.
   std::vector<std::size_t> parent(found.size());
   std::iota(parent.begin(), parent.end(), std::size_t{0});
   for (std::size_t i = 0; i < found.size(); ++i) {
     for (std::size_t j = i; j-- > 0 && found[i].along - found[j].along <= tolerance_m;) {
-      if (one_branch(found[i], found[j])) parent[root(parent, i)] = root(parent, j);
+      if (one_branch(found[i], found[j])) {
+        parent[root(parent, i)] = root(parent, j);
+        break;
+      }
     }
   }
   for (std::size_t i = 0; i < found.size(); ++i) {

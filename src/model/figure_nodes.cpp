@@ -55,10 +55,7 @@ std::vector<TracePoint> figure_nodes(const DrawnFigure& figure, double pixel_m) 
     const TracePoint u = m.velocity(t1), v = m.velocity(t2);
     const double lengths = std::hypot(u.x, u.y) * std::hypot(v.x, v.y);
     if (!(lengths > 0) || std::fabs(u.x * v.y - u.y * v.x) <= 1e-6 * lengths) return;
-    const bool known = std::any_of(nodes.begin(), nodes.end(), [&](TracePoint n) {
-      return std::hypot(n.x - a.x, n.y - a.y) <= 1e-6 * scale;
-    });
-    if (!known) nodes.push_back(a);
+    nodes.push_back(a);
   };
   // Equal x at two times: t2 = t1 + 2 pi k, or t2 mirrors t1 about phase_x.
   // Equal y as well leaves a finite set of t1 in each case.
@@ -72,7 +69,20 @@ std::vector<TracePoint> figure_nodes(const DrawnFigure& figure, double pixel_m) 
       consider(t1, 2 * m.phase_x - t1 + 2 * kExactPi * k);
     }
   }
-  return nodes;
+  // Each node is found from both of its passes, and from every family that
+  // gives it: keep it once. Sorted by x, only neighbours in x can be equal.
+  std::sort(nodes.begin(), nodes.end(),
+            [](TracePoint p, TracePoint q) { return p.x < q.x || (p.x == q.x && p.y < q.y); });
+  const double same = 1e-6 * scale;
+  std::vector<TracePoint> once;
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    bool known = false;
+    for (std::size_t j = once.size(); j-- > 0 && nodes[i].x - once[j].x <= same;) {
+      known = known || std::hypot(nodes[i].x - once[j].x, nodes[i].y - once[j].y) <= same;
+    }
+    if (!known) once.push_back(nodes[i]);
+  }
+  return once;
 }
 
 }  // namespace orvinda
