@@ -112,8 +112,8 @@ void recount_rows() {
   // longest time counted.
   const Case cases[] = {{"4 : 3, closed", 0.75, 3, 3},
                         {"19 : 20, closing after 20 turns", 20.0 / 19, 4, 19},
-                        {"Wy = 1.3333, drifting, 2000 turns", 1.3333, 4, 2000},
-                        {"Wy = 1.41421, never closing, 2000 turns", 1.41421, 4, 2000}};
+                        {"Wy = 1.3333, drifting, 1000 turns", 1.3333, 4, 1000},
+                        {"Wy = 1.41421, never closing, 1000 turns", 1.41421, 4, 1000}};
   for (const Case& c : cases) {
     const MotionParameters p{1, 4, 0, c.wy, 0, static_cast<float>(c.vy0 * c.wy)};
     const DrawnFigure figure(p, to_single(c.wy), c.turns * 2 * 3.14159265358979);

@@ -13,7 +13,7 @@ namespace {
 constexpr double kTurn = 2 * std::numbers::pi;
 // A figure that never closes is measured over this many turns at most: by
 // then a drifting figure has filled its band, and counting stays quick.
-constexpr double kMostOpenTurns = 2000;
+constexpr double kMostOpenTurns = 1000;
 constexpr int kMostNearTurns = 20;
 // Beyond this many cycles of y per lap a figure is a filled rectangle.
 constexpr double kMostCycles = 1e6;

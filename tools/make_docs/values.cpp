@@ -338,9 +338,9 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
     const bool right = key == QLatin1String("touch_right");
     return QString::number(side_touches(fine_trace(e, e.turns), right, right ? c.ax : c.ay));
   }
-  // Counted as the measuring layer counts, on the whole figure, to the
-  // pixel of a 640 × 530 window.
-  const DrawnFigure figure(e.p, c.wywx, kTwoPi * std::max(1, e.turns));
+  // Counted as the measuring layer counts, on the whole figure (the time is
+  // cut to one closing span), to the pixel of a 640 × 530 window.
+  const DrawnFigure figure(e.p, c.wywx, 2 * kTwoPi * std::max(1, e.turns));
   const double pixel = 2 * std::max(c.ax, c.ay) * 1.2 / 485;
   auto count = [&](bool horizontal, double level) {
     const CrossingCount n = count_crossings(
