@@ -1,62 +1,88 @@
-// Counting lines on the run's trace: the counts the lab work reads the
-// frequency ratio from, and the warnings about nodes and tangencies.
+// Counting lines on the drawn figure: the counts the lab work reads the
+// frequency ratio from, and the warnings about nodes, tangencies and arc ends,
+// checked against the figure solved afresh from the motion (exact_figure.h).
 
 #include <QtTest>
 #include <cmath>
-#include <utility>
+#include <limits>
+#include <numbers>
 #include <vector>
 
+#include "exact_figure.h"
 #include "model/crossings.h"
-#include "model/trace_clip.h"
-#include "run_traces.h"
+#include "model/drawn_figure.h"
+#include "model/figure_nodes.h"
+#include "model/numbers.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;
 
-Q_DECLARE_METATYPE(orvinda::Trace)
 Q_DECLARE_METATYPE(orvinda::CountingLine)
 
 namespace {
 
-Figure figure_1_2() { return {1, 2, kHalfTurn / 2}; }
-Figure figure_2_3() { return {2, 3, kHalfTurn / 4}; }
-Figure figure_3_4() { return {3, 4, kHalfTurn / 2}; }
-Figure ellipse() { return {1, 1, kHalfTurn / 4}; }
+constexpr double kHalfTurn = std::numbers::pi;
+// One pixel of a 640 × 530 window for these figures, in metres.
+constexpr double kPixel = 12.0 / 485;
 
-// The four figures of the lab work as rows of a table.
-void lab_figure_rows() {
-  add_figure_columns();
-  auto row = [](const char* name, Figure f) { QTest::newRow(name) << f.wx << f.wy << f.dphi; };
-  row("1 : 2", figure_1_2());
-  row("2 : 3", figure_2_3());
-  row("3 : 4", figure_3_4());
-  row("1 : 1 ellipse", ellipse());
+struct Case {
+  int wx, wy;
+  double dphi, ax, ay;
+};
+
+MotionParameters parameters(const Case& c) {
+  const double wy = double(c.wy) / c.wx;
+  return {1, c.ax, 0, wy, c.ay * std::cos(c.dphi), to_single(c.ay * wy * std::sin(c.dphi))};
 }
 
-// One figure as the run leaves it after one lap, after several, and as a
-// drawing list that skips what it has drawn already.
-std::vector<std::pair<const char*, Trace>> runs_of(Figure f) {
-  return {{"one lap", run_trace(f, 1)},
-          {"three laps", run_trace(f, 3)},
-          {"seven laps", run_trace(f, 7)},
-          {"seven laps in pieces", fragmented_trace(f, 7)}};
+DrawnFigure drawn(const MotionParameters& p, double time) {
+  return DrawnFigure(p, to_single(p.wy / p.wx), time);
 }
 
 CountingLine horizontal(double y) { return {LineDirection::kHorizontal, y}; }
 CountingLine vertical(double x) { return {LineDirection::kVertical, x}; }
 
-int tangencies(const CrossingCount& c) {
+// Touch points of the line y = side (or x = side) solved from the motion:
+// where the coordinate peaks at the side, refined by ternary search.
+struct Touch {
+  double along;
+  bool corner;
+};
+std::vector<Touch> touches_of(const ExactFigure& f, bool horizontal, double sign) {
+  const auto u = [&](double t) { return sign * (horizontal ? f.y(t) : f.x(t)); };
+  const double amplitude = horizontal ? f.ay() : f.ax();
+  const double other = horizontal ? f.ax() : f.ay();
+  const double scale = std::max(f.ax(), f.ay());
+  const int n = 4000 * (f.wx_part + f.wy_part);
+  const double end = f.span();
+  std::vector<Touch> found;
+  for (int i = 0; i < n; ++i) {
+    double lo = end * (i - 1) / n, hi = end * (i + 1) / n;
+    const double mid = end * i / n;
+    if (!(u(mid) >= u(lo) && u(mid) >= u(hi))) continue;
+    for (int k = 0; k < 200; ++k) {
+      const double a = lo + (hi - lo) / 3, b = hi - (hi - lo) / 3;
+      (u(a) < u(b) ? lo : hi) = u(a) < u(b) ? a : b;
+    }
+    const double t = (lo + hi) / 2;
+    if (u(t) < amplitude * (1 - 1e-9)) continue;
+    const double along = horizontal ? f.x(t) : f.y(t);
+    bool seen = false;
+    for (const Touch& known : found) seen = seen || std::fabs(known.along - along) < 1e-6 * scale;
+    if (!seen) found.push_back({along, std::fabs(along) > other * (1 - 1e-6)});
+  }
+  return found;
+}
+
+int kinds(const CrossingCount& c, CrossingKind kind) {
   int n = 0;
-  for (const LineCrossing& x : c.crossings) n += x.kind == CrossingKind::kTangency;
+  for (const LineCrossing& x : c.crossings) n += x.kind == kind;
   return n;
 }
 
 bool finite(const CrossingCount& c) {
   for (const LineCrossing& x : c.crossings) {
     if (!std::isfinite(x.point.x) || !std::isfinite(x.point.y)) return false;
-  }
-  for (TracePoint n : c.nodes) {
-    if (!std::isfinite(n.x) || !std::isfinite(n.y)) return false;
   }
   return true;
 }
@@ -66,274 +92,278 @@ bool finite(const CrossingCount& c) {
 class TestCrossings : public QObject {
   Q_OBJECT
 
+ private:
+  static void figure_rows() {
+    QTest::addColumn<int>("wx");
+    QTest::addColumn<int>("wy");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<double>("ax");
+    QTest::addColumn<double>("ay");
+    const int ratios[][2] = {{1, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 1}, {2, 3},
+                             {3, 1}, {3, 2}, {3, 4}, {4, 1}, {4, 3}};
+    const double amplitudes[][2] = {{4, 4}, {5, 2}, {2, 5}};
+    const char* phases[] = {"0", "π/4", "π/2", "3π/4", "π"};
+    for (const auto& r : ratios) {
+      for (int k = 0; k < 5; ++k) {
+        for (const auto& a : amplitudes) {
+          const QString name = QStringLiteral("%1 : %2, %3, %4 × %5")
+                                   .arg(r[0])
+                                   .arg(r[1])
+                                   .arg(QString::fromUtf8(phases[k]))
+                                   .arg(a[0])
+                                   .arg(a[1]);
+          QTest::newRow(qPrintable(name)) << r[0] << r[1] << k * kHalfTurn / 4 << a[0] << a[1];
+        }
+      }
+    }
+  }
+
+  static Case fetched() {
+    QFETCH(int, wx);
+    QFETCH(int, wy);
+    QFETCH(double, dphi);
+    QFETCH(double, ax);
+    QFETCH(double, ay);
+    return {wx, wy, dphi, ax, ay};
+  }
+
  private Q_SLOTS:
-  void ratio_from_counting_lines_data() {
-    add_figure_columns();
-    QTest::addColumn<double>("y");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<int>("across_horizontal");
-    QTest::addColumn<int>("across_vertical");
-    auto row = [](const char* name, Figure f, double y, double x, int h, int v) {
-      QTest::newRow(name) << f.wx << f.wy << f.dphi << y << x << h << v;
-    };
-    row("1 : 2", figure_1_2(), 1.3, 1.7, 4, 2);
-    row("1 : 2, lower left", figure_1_2(), -2.2, -0.7, 4, 2);
-    row("2 : 3", figure_2_3(), 1.3, 1.1, 6, 4);
-    row("2 : 3, lower left", figure_2_3(), -3.3, -2.9, 6, 4);
-    row("3 : 4", figure_3_4(), 1.3, 1.1, 8, 6);
-    row("3 : 4, lower left", figure_3_4(), -1.3, -2.2, 8, 6);
-    row("1 : 1 ellipse", ellipse(), 1.3, -1.7, 2, 2);
-  }
+  void every_figure_data() { figure_rows(); }
 
-  // Lines off the nodes cross in the ratio wy : wx, however long the run.
-  void ratio_from_counting_lines() {
-    const Figure f = fetched_figure();
-    QFETCH(double, y);
-    QFETCH(double, x);
-    QFETCH(int, across_horizontal);
-    QFETCH(int, across_vertical);
-    QCOMPARE(across_horizontal * f.wx, across_vertical * f.wy);
-    for (const auto& [name, trace] : runs_of(f)) {
-      const CrossingCount h = count_crossings(trace, horizontal(y), kPixel);
-      const CrossingCount v = count_crossings(trace, vertical(x), kPixel);
-      QVERIFY2(h.count() == across_horizontal, name);
-      QVERIFY2(v.count() == across_vertical, name);
-      QVERIFY2(!h.near_node && !h.tangency && !v.near_node && !v.tangency, name);
-      for (const LineCrossing& c : h.crossings) QCOMPARE(c.point.y, y);
-      for (const LineCrossing& c : v.crossings) QCOMPARE(c.point.x, x);
+  // On the whole figure: the nodes where they are; lines off them count in
+  // the ratio ωy : ωx unflagged; lines through them, along the sides and at
+  // the arc ends count what a student counts and are flagged.
+  void every_figure() {
+    const Case c = fetched();
+    const MotionParameters p = parameters(c);
+    const ExactFigure exact(p, c.wx, c.wy);
+    const DrawnFigure figure = drawn(p, 3 * exact.span());
+    const double scale = std::max(c.ax, c.ay);
+
+    const auto expected_nodes = nodes_of(exact);
+    const std::vector<TracePoint> nodes = figure_nodes(figure, kPixel);
+    QCOMPARE(nodes.size(), expected_nodes.size());
+    for (const auto& [x, y] : expected_nodes) {
+      bool found = false;
+      for (TracePoint n : nodes) found = found || std::hypot(n.x - x, n.y - y) < 1e-6 * scale;
+      QVERIFY2(found, qPrintable(QStringLiteral("node (%1, %2)").arg(x).arg(y)));
+    }
+
+    auto expected_count = [&](CountingLine line) {
+      const bool h = line.direction == LineDirection::kHorizontal;
+      return points_and_branches(meetings_of(exact, h, line.value, exact.span()), scale);
+    };
+    QStringList wrong;  // every line that fails, to see them all at once
+    auto check = [&](CountingLine line, bool node_flag, const char* what) {
+      const CrossingCount got = count_crossings(figure, nodes, line, kPixel);
+      const int expected = expected_count(line);
+      if (got.count() != expected || got.near_node != node_flag || got.tangency || got.arc_end) {
+        wrong << QStringLiteral("%1 %2 = %3: %4 (%5)%6%7%8")
+                     .arg(QLatin1String(what))
+                     .arg(QLatin1Char(line.direction == LineDirection::kHorizontal ? 'y' : 'x'))
+                     .arg(line.value)
+                     .arg(got.count())
+                     .arg(expected)
+                     .arg(QLatin1String(got.near_node ? " node" : ""))
+                     .arg(QLatin1String(got.tangency ? " tangency" : ""))
+                     .arg(QLatin1String(got.arc_end ? " arc end" : ""));
+      }
+      return got.count();
+    };
+
+    // Three lines on each axis, well off the nodes and the sides.
+    std::vector<int> across_h, across_v;
+    for (bool h : {true, false}) {
+      const double amplitude = h ? c.ay : c.ax;
+      std::vector<double> clear;
+      for (int k = -9; k <= 9; ++k) {
+        const double at = amplitude * (k + 0.13) / 10;
+        bool off = std::fabs(at) < amplitude - 3 * kPixel;
+        for (TracePoint n : nodes) off = off && std::fabs((h ? n.y : n.x) - at) > 3 * kPixel;
+        if (off) clear.push_back(at);
+      }
+      QVERIFY(clear.size() >= 3);
+      for (double at : {clear.front(), clear[clear.size() / 2], clear.back()}) {
+        (h ? across_h : across_v)
+            .push_back(check(h ? horizontal(at) : vertical(at), false, "clear"));
+      }
+    }
+    for (TracePoint n : nodes) {
+      if (std::fabs(n.y) < c.ay - 3 * kPixel) check(horizontal(n.y), true, "through a node");
+      if (std::fabs(n.x) < c.ax - 3 * kPixel) check(vertical(n.x), true, "through a node");
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    for (int h : across_h) {
+      for (int v : across_v) QCOMPARE(h * c.wx, v * c.wy);  // Nг : Nв = ωy : ωx
+    }
+
+    for (bool h : {true, false}) {
+      for (double sign : {1.0, -1.0}) {
+        const double side = sign * (h ? c.ay : c.ax);
+        const std::vector<Touch> touches = touches_of(exact, h, sign);
+        int corners = 0;
+        for (const Touch& t : touches) corners += t.corner;
+        const CrossingCount got =
+            count_crossings(figure, nodes, h ? horizontal(side) : vertical(side), kPixel);
+        const QString where = QStringLiteral("the side at %1").arg(side);
+        QVERIFY2(got.count() == int(touches.size()), qPrintable(where));
+        QVERIFY2(kinds(got, CrossingKind::kArcEnd) == corners, qPrintable(where));
+        QVERIFY2(got.arc_end == (corners > 0), qPrintable(where));
+        QVERIFY2(got.tangency == (corners < int(touches.size())), qPrintable(where));
+      }
     }
   }
 
-  void every_clear_line_gives_the_ratio_data() { lab_figure_rows(); }
+  void parabola_axis_counts_once_data() {
+    QTest::addColumn<int>("wx");
+    QTest::addColumn<int>("wy");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<bool>("vertical_line");
+    QTest::newRow("1 : 2, Δφ = 0, x = 0") << 1 << 2 << 0.0 << true;
+    QTest::newRow("1 : 2, Δφ = π, x = 0") << 1 << 2 << kHalfTurn << true;
+    QTest::newRow("2 : 1, Δφ = π/2, y = 0") << 2 << 1 << kHalfTurn / 2 << false;
+  }
 
-  // Lines across the whole figure, a twentieth of a metre apart: wherever no
-  // node or tangency is flagged the ratio holds, and more laps or a drawing
-  // list in pieces change neither a count nor a flag.
-  void every_clear_line_gives_the_ratio() {
-    const Figure f = fetched_figure();
-    const auto runs = runs_of(f);
-    int clear = 0, lines = 0;
-    for (int i = -79; i <= 79; ++i) {
-      const double at = i * 0.05;
+  // Through the vertex the arc is run there and back: one point, no warning.
+  void parabola_axis_counts_once() {
+    QFETCH(int, wx);
+    QFETCH(int, wy);
+    QFETCH(double, dphi);
+    QFETCH(bool, vertical_line);
+    const MotionParameters p = parameters({wx, wy, dphi, 4, 4});
+    const CrossingCount got =
+        count_crossings(drawn(p, 100), vertical_line ? vertical(0) : horizontal(0), kPixel);
+    QCOMPARE(got.count(), 1);
+    QVERIFY(!got.near_node && !got.tangency && !got.arc_end);
+  }
+
+  // The audit's figures, with the counts a student sees.
+  void known_counts_data() {
+    QTest::addColumn<int>("wx");
+    QTest::addColumn<int>("wy");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<double>("ax");
+    QTest::addColumn<double>("ay");
+    QTest::addColumn<CountingLine>("line");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("node");
+    QTest::newRow("1 : 2 parabola, y = 1")
+        << 1 << 2 << 0.0 << 4.0 << 4.0 << horizontal(1) << 2 << false;
+    QTest::newRow("1 : 2 parabola, x = 0,1")
+        << 1 << 2 << 0.0 << 4.0 << 4.0 << vertical(0.1) << 1 << false;
+    QTest::newRow("3 : 1, narrow nodes, x = 0")
+        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << vertical(0) << 6 << true;
+    QTest::newRow("3 : 1, through the node at y = 1")
+        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1) << 2 << true;
+    QTest::newRow("3 : 1, a pixel off the node")
+        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1 + kPixel) << 2 << true;
+    QTest::newRow("3 : 1, two pixels off the node")
+        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1 + 2 * kPixel) << 2 << false;
+  }
+
+  void known_counts() {
+    const Case c = fetched();
+    QFETCH(CountingLine, line);
+    QFETCH(int, count);
+    QFETCH(bool, node);
+    const CrossingCount got = count_crossings(drawn(parameters(c), 1000), line, kPixel);
+    QCOMPARE(got.count(), count);
+    QCOMPARE(got.near_node, node);
+    if (node) QVERIFY(!got.nodes.empty());
+  }
+
+  void counts_follow_the_drawn_time_data() {
+    QTest::addColumn<int>("wx");
+    QTest::addColumn<int>("wy");
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<double>("share");  // of the closing span
+    for (double share : {0.0, 0.13, 0.37, 0.5, 0.81}) {
+      const QString s = QString::number(share);
+      QTest::newRow(qPrintable("1 : 2, π/2 at " + s)) << 1 << 2 << kHalfTurn / 2 << share;
+      QTest::newRow(qPrintable("2 : 3, 0 at " + s)) << 2 << 3 << 0.0 << share;
+      QTest::newRow(qPrintable("3 : 4, π/4 at " + s)) << 3 << 4 << kHalfTurn / 4 << share;
+    }
+  }
+
+  // Before a run nothing is counted; partway, what is drawn so far.
+  void counts_follow_the_drawn_time() {
+    QFETCH(int, wx);
+    QFETCH(int, wy);
+    QFETCH(double, dphi);
+    QFETCH(double, share);
+    const MotionParameters p = parameters({wx, wy, dphi, 4, 4});
+    const ExactFigure exact(p, wx, wy);
+    const double time = share * exact.span();
+    const DrawnFigure figure = drawn(p, time);
+    QCOMPARE(figure.empty(), share == 0);
+    for (int k = -7; k <= 7; ++k) {
+      const double at = 0.53 * k + 0.07;
+      for (bool h : {true, false}) {
+        const CrossingCount got =
+            count_crossings(figure, h ? horizontal(at) : vertical(at), kPixel);
+        QCOMPARE(got.count(), points_and_branches(meetings_of(exact, h, at, time), 4));
+      }
+    }
+  }
+
+  // A figure that never closes, drifting less than a pixel a lap, counts
+  // after twenty laps what it counts after one.
+  void a_drifting_figure_counts_as_one_lap() {
+    const MotionParameters p{1, 4, 0, 1.3333, 0, 4 * 1.3333f};
+    const double lap = 3 * 2 * kHalfTurn;
+    const DrawnFigure one(p, 1.3333f, lap), twenty(p, 1.3333f, 20 * lap);
+    QVERIFY(!one.closing());
+    for (int k = -7; k <= 7; ++k) {
+      const double at = 0.53 * k + 0.07;
       for (const CountingLine line : {horizontal(at), vertical(at)}) {
-        ++lines;
-        const CrossingCount first = count_crossings(runs[0].second, line, kPixel);
-        if (!first.near_node && !first.tangency) {
-          ++clear;
-          const int expected = 2 * (line.direction == LineDirection::kHorizontal ? f.wy : f.wx);
-          QVERIFY2(first.count() == expected, qPrintable(QString::number(at)));
-        }
-        for (const auto& [name, trace] : runs) {
-          const CrossingCount c = count_crossings(trace, line, kPixel);
-          const QString where = QStringLiteral("%1 at %2").arg(QLatin1String(name)).arg(at);
-          QVERIFY2(c.count() == first.count(), qPrintable(where));
-          QVERIFY2(c.near_node == first.near_node && c.tangency == first.tangency,
-                   qPrintable(where));
-        }
-      }
-    }
-    QVERIFY(clear > lines * 3 / 4);  // the flags leave most lines usable
-  }
-
-  void counting_near_the_line_counts_the_same_data() { lab_figure_rows(); }
-
-  // Only the trace near the line is counted, for speed on long runs: every
-  // line across the figure, nodes and touches included, gives to the last bit
-  // what the whole trace gives.
-  void counting_near_the_line_counts_the_same() {
-    const Figure f = fetched_figure();
-    for (const auto& [name, trace] : runs_of(f)) {
-      for (int i = -90; i <= 90; ++i) {
-        const double at = i * 0.05;
-        for (const CountingLine line : {horizontal(at), vertical(at)}) {
-          const CrossingCount whole = count_crossings(trace, line, kPixel);
-          const Trace near = clip_trace(trace, {band_around(line, 4 * kPixel)});
-          const CrossingCount part = count_crossings(near, line, kPixel);
-          const QString where = QStringLiteral("%1 at %2").arg(QLatin1String(name)).arg(at);
-          QVERIFY2(part.count() == whole.count(), qPrintable(where));
-          QVERIFY2(part.near_node == whole.near_node && part.tangency == whole.tangency,
-                   qPrintable(where));
-          for (int k = 0; k < whole.count(); ++k) {
-            QVERIFY2(part.crossings[k].point.x == whole.crossings[k].point.x &&
-                         part.crossings[k].point.y == whole.crossings[k].point.y &&
-                         part.crossings[k].kind == whole.crossings[k].kind,
-                     qPrintable(where));
-          }
-          QVERIFY2(part.nodes.size() == whole.nodes.size(), qPrintable(where));
+        const CrossingCount a = count_crossings(one, line, kPixel);
+        const CrossingCount b = count_crossings(twenty, line, kPixel);
+        QCOMPARE(b.count(), a.count());
+        QCOMPARE(b.near_node, a.near_node);
+        if (!a.near_node) {
+          QCOMPARE(a.count(), line.direction == LineDirection::kHorizontal ? 8 : 6);
         }
       }
     }
   }
 
-  void lines_near_nodes_are_flagged_data() {
-    add_figure_columns();
-    QTest::addColumn<CountingLine>("line");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<bool>("flagged");
-    auto row = [](const char* name, Figure f, CountingLine line, int n, bool flagged) {
-      QTest::newRow(name) << f.wx << f.wy << f.dphi << line << n << flagged;
-    };
-    // The nodes: 1 : 2 at the origin; 2 : 3 at (±2, ±2√2), (0, 0), (±2√3, 0);
-    // 3 : 4 among others at (0, 0), (0, ±2√3) and (±4 cos π/8, ±2).
-    row("1 : 2, horizontal through the node", figure_1_2(), horizontal(0), 4, true);
-    row("1 : 2, vertical through the node", figure_1_2(), vertical(0), 2, true);
-    row("1 : 2, half a pixel off the node", figure_1_2(), horizontal(0.5 * kPixel), 4, true);
-    row("1 : 2, two pixels off the node", figure_1_2(), horizontal(2 * kPixel), 4, false);
-    row("2 : 3, through two nodes", figure_2_3(), horizontal(2 * std::sqrt(2.0)), 6, true);
-    row("2 : 3, through three nodes", figure_2_3(), horizontal(0), 6, true);
-    row("3 : 4, vertical through three nodes", figure_3_4(), vertical(0), 6, true);
-    row("3 : 4, horizontal through three nodes", figure_3_4(), horizontal(0), 8, true);
-    row("3 : 4, half a pixel beside two nodes", figure_3_4(),
-        vertical(4 * std::cos(kHalfTurn / 8) + 0.5 * kPixel), 6, true);
-  }
-
-  // Through a node each pass still counts, so the count holds; the flag says
-  // the line should be moved.
-  void lines_near_nodes_are_flagged() {
-    const Figure f = fetched_figure();
-    QFETCH(CountingLine, line);
-    QFETCH(int, expected);
-    QFETCH(bool, flagged);
-    for (const auto& [name, trace] : runs_of(f)) {
-      const CrossingCount c = count_crossings(trace, line, kPixel);
-      QVERIFY2(c.count() == expected, name);
-      QVERIFY2(c.near_node == flagged, name);
-      QVERIFY2(c.nodes.empty() == !flagged, name);
-      QVERIFY2(!c.tangency, name);
-    }
-  }
-
-  void the_node_is_reported_where_it_is() {
-    const CrossingCount c =
-        count_crossings(run_trace(figure_1_2(), 3), horizontal(0.3 * kPixel), kPixel);
-    QCOMPARE(c.nodes.size(), std::size_t{1});
-    QVERIFY(std::hypot(c.nodes[0].x, c.nodes[0].y) < 1e-6);
-  }
-
-  void tangent_lines_count_once_data() {
-    add_figure_columns();
-    QTest::addColumn<CountingLine>("line");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<int>("touches");
-    auto row = [](const char* name, Figure f, CountingLine line, int n, int touches) {
-      QTest::newRow(name) << f.wx << f.wy << f.dphi << line << n << touches;
-    };
-    row("1 : 2, top", figure_1_2(), horizontal(4), 2, 2);
-    row("1 : 2, right, where the run starts", figure_1_2(), vertical(4), 1, 1);
-    row("1 : 2, left", figure_1_2(), vertical(-4), 1, 1);
-    row("2 : 3, top", figure_2_3(), horizontal(4), 3, 3);
-    row("2 : 3, right", figure_2_3(), vertical(4), 2, 2);
-    row("3 : 4, bottom", figure_3_4(), horizontal(-4), 4, 4);
-    row("3 : 4, left", figure_3_4(), vertical(-4), 3, 3);
-    row("ellipse, top", ellipse(), horizontal(4), 1, 1);
-    row("ellipse, half a pixel inside", ellipse(), horizontal(4 - 0.5 * kPixel), 1, 1);
-    row("ellipse, half a pixel outside", ellipse(), horizontal(4 + 0.5 * kPixel), 1, 1);
-    row("ellipse, two pixels outside", ellipse(), horizontal(4 + 2 * kPixel), 0, 0);
-  }
-
-  // A line that touches the figure counts each touch once and says so.
-  void tangent_lines_count_once() {
-    const Figure f = fetched_figure();
-    QFETCH(CountingLine, line);
-    QFETCH(int, expected);
-    QFETCH(int, touches);
-    for (const auto& [name, trace] : runs_of(f)) {
-      const CrossingCount c = count_crossings(trace, line, kPixel);
-      QVERIFY2(c.count() == expected, name);
-      QVERIFY2(tangencies(c) == touches, name);
-      QVERIFY2(c.tangency == (touches > 0), name);
-      QVERIFY2(!c.near_node, name);
-    }
-  }
-
-  void drawn_shapes_data() {
-    QTest::addColumn<Trace>("trace");
+  void odd_inputs_data() {
+    QTest::addColumn<double>("x0");
+    QTest::addColumn<double>("y0");
+    QTest::addColumn<double>("time");
     QTest::addColumn<CountingLine>("line");
     QTest::addColumn<double>("tolerance");
-    QTest::addColumn<QList<double>>("passes");   // along the line
-    QTest::addColumn<QList<double>>("touches");  // along the line
-    QTest::addColumn<bool>("near_node");
-    const Trace cross{{{-1, -1}, {1, 1}}, {{-1, 1}, {1, -1}}};
-    const Trace diamond{{{-1, 0}, {0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
-    auto row = [](const char* name, Trace t, CountingLine line, double tolerance,
-                  QList<double> passes, QList<double> touches, bool node) {
-      QTest::newRow(name) << t << line << tolerance << passes << touches << node;
-    };
-    row("a vertex on the line counts once", {{{0, -1}, {0, 0}, {0, 1}}}, horizontal(0), 0, {0}, {},
-        false);
-    row("zero-length segments on the line", {{{0, -1}, {0, 0}, {0, 0}, {0, 0}, {0, 1}}},
-        horizontal(0), 0, {0}, {}, false);
-    row("a vertex on the line, turning back", {{{-1, -1}, {0, 0}, {1, -1}}}, horizontal(0), 0, {},
-        {0}, false);
-    row("a vertex within the tolerance, turning back", {{{-1, -1}, {0, -0.05}, {1, -1}}},
-        horizontal(0), 0.1, {}, {0}, false);
-    row("along the line and back", {{{-1, -1}, {-0.5, 0}, {0.5, 0}, {1, -1}}}, horizontal(0), 0, {},
-        {-0.5}, false);
-    row("along the line and through", {{{-1, -1}, {-0.5, 0}, {0.5, 0}, {1, 1}}}, horizontal(0), 0,
-        {-0.5}, {}, false);
-    row("the line beside the figure", {{{0, -1}, {0, 1}}}, horizontal(2), 0.1, {}, {}, false);
-    row("a slanting segment", {{{0, 0}, {2, 4}}}, horizontal(1), 0.01, {0.5}, {}, false);
-    row("the same stroke drawn twice", {{{0, 0}, {2, 4}}, {{0, 0}, {2, 4}}}, horizontal(1), 0.01,
-        {0.5}, {}, false);
-    row("back along the same path counts two", {{{0, -1}, {0, 1}, {0, -1}}}, horizontal(0), 0.01,
-        {0, 0}, {}, false);
-    row("two strokes crossing on the line", cross, horizontal(0), 0.01, {0, 0}, {}, true);
-    row("two strokes crossing just off the line", cross, horizontal(0.005), 0.01, {-0.005, 0.005},
-        {}, true);
-    row("two strokes crossing well off the line", cross, vertical(0.5), 0.01, {-0.5, 0.5}, {},
-        false);
-    row("a closed stroke beginning on the line", diamond, horizontal(0), 0.01, {-1, 1}, {}, false);
-    row("a closed stroke beginning at its touch", diamond, horizontal(1), 0.01, {}, {0}, false);
-    row("a stroke that has only just left the line", {{{3, 0}, {4, 1}}}, horizontal(0), 0.01, {3},
-        {}, false);
-    row("a dot on the line", {{{0.5, 0}}}, horizontal(0), 0.01, {}, {0.5}, false);
-    row("no trace", {}, horizontal(0), 0.01, {}, {}, false);
-    row("empty strokes", {{}, {}}, horizontal(0), 0.01, {}, {}, false);
-    row("a point that is not a number breaks the stroke", {{{0, -1}, {kNaN, 0}, {0, 1}}},
-        horizontal(0), 0.01, {}, {}, false);
-    row("an infinite point breaks the stroke", {{{0, -1}, {0, 1}, {kInf, 0}, {1, 1}, {1, -1}}},
-        horizontal(0), 0.01, {0, 1}, {}, false);
-    row("a tolerance that is not a number is none", {{{-1, -1}, {0, -0.05}, {1, -1}}},
-        horizontal(0), kNaN, {}, {}, false);
-    row("a line that is not a number crosses nothing", {{{0, -1}, {0, 1}}}, horizontal(kNaN), 0, {},
-        {}, false);
-    row("an infinite line crosses nothing", {{{0, -1}, {0, 1}}}, vertical(-kInf), 0, {}, {}, false);
-    row("huge coordinates", {{{-kBig, -kBig}, {kBig, kBig}}}, horizontal(kBig / 2), 1, {kBig / 2},
-        {}, false);
-    row("huge coordinates, ending on the line", {{{-kBig, -kBig}, {kBig, kBig}}}, vertical(-kBig),
-        1, {-kBig}, {}, false);
-    row("huge strokes crossing at the origin",
-        {{{-kBig, -kBig}, {kBig, kBig}}, {{-kBig, kBig}, {kBig, -kBig}}}, horizontal(0), 1, {0, 0},
-        {}, true);
+    QTest::addColumn<int>("count");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double big = std::numeric_limits<double>::max();
+    QTest::newRow("a point at rest") << 0.0 << 0.0 << 50.0 << horizontal(0) << kPixel << 1;
+    QTest::newRow("a segment along the line") << 3.0 << 0.0 << 50.0 << horizontal(0) << kPixel << 1;
+    QTest::newRow("a segment across the line") << 3.0 << 0.0 << 50.0 << vertical(1) << kPixel << 1;
+    QTest::newRow("beside the figure") << 3.0 << 3.0 << 50.0 << vertical(4) << kPixel << 0;
+    QTest::newRow("a line that is not a number")
+        << 3.0 << 3.0 << 50.0 << vertical(nan) << kPixel << 0;
+    QTest::newRow("an infinite line") << 3.0 << 3.0 << 50.0 << horizontal(-inf) << kPixel << 0;
+    QTest::newRow("no tolerance") << 3.0 << 3.0 << 50.0 << vertical(1) << 0.0 << 0;
+    QTest::newRow("a tolerance not a number") << 3.0 << 3.0 << 50.0 << vertical(1) << nan << 0;
+    QTest::newRow("nothing drawn") << 3.0 << 3.0 << 0.0 << vertical(1) << kPixel << 0;
+    QTest::newRow("a time not a number") << 3.0 << 3.0 << nan << vertical(1) << kPixel << 0;
+    QTest::newRow("huge amplitudes")
+        << big / 4 << big / 4 << 50.0 << vertical(big / 8) << kPixel << 1;
   }
 
-  void drawn_shapes() {
-    QFETCH(Trace, trace);
+  // Whatever comes in, the answer is finite and sane.
+  void odd_inputs() {
+    QFETCH(double, x0);
+    QFETCH(double, y0);
+    QFETCH(double, time);
     QFETCH(CountingLine, line);
     QFETCH(double, tolerance);
-    QFETCH(QList<double>, passes);
-    QFETCH(QList<double>, touches);
-    QFETCH(bool, near_node);
-    const CrossingCount c = count_crossings(trace, line, tolerance);
-    QVERIFY(finite(c));
-    QList<double> found_passes, found_touches;
-    const bool along_x = line.direction == LineDirection::kHorizontal;
-    for (const LineCrossing& x : c.crossings) {
-      const double at = along_x ? x.point.x : x.point.y;
-      (x.kind == CrossingKind::kPass ? found_passes : found_touches) << at;
-    }
-    auto close = [](const QList<double>& got, const QList<double>& want) {
-      if (got.size() != want.size()) return false;
-      for (qsizetype i = 0; i < got.size(); ++i) {
-        if (std::fabs(got[i] / 2 - want[i] / 2) > 1e-9 * (1 + std::fabs(want[i]))) return false;
-      }
-      return true;
-    };
-    QVERIFY2(close(found_passes, passes), qPrintable(QString::number(found_passes.size())));
-    QVERIFY2(close(found_touches, touches), qPrintable(QString::number(found_touches.size())));
-    QCOMPARE(c.near_node, near_node);
-    QCOMPARE(c.tangency, !touches.isEmpty());
-    QCOMPARE(c.count(), int(passes.size() + touches.size()));
+    QFETCH(int, count);
+    const MotionParameters p{1, x0, 0, 1, y0, 0};
+    const CrossingCount got = count_crossings(DrawnFigure(p, 1, time), line, tolerance);
+    QVERIFY(finite(got));
+    QCOMPARE(got.count(), count);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -172,9 +173,9 @@ class TestMeasureOverlay : public QObject {
     QVERIFY(!h.count.near_node && !h.count.tangency && !v.count.near_node && !v.count.tangency);
     // What the student reads.
     QVERIFY(h.label->isVisible());
-    QVERIFY2(h.label->text().endsWith(QStringLiteral("пересечений: %1").arg(across_horizontal)),
+    QVERIFY2(h.label->text().endsWith(QStringLiteral("пересечений Nг = %1").arg(across_horizontal)),
              qPrintable(h.label->text()));
-    QVERIFY2(v.label->text().endsWith(QStringLiteral("пересечений: %1").arg(across_vertical)),
+    QVERIFY2(v.label->text().endsWith(QStringLiteral("пересечений Nв = %1").arg(across_vertical)),
              qPrintable(v.label->text()));
     QVERIFY(h.label->accessibleDescription().startsWith(QStringLiteral("Горизонтальная")));
     QVERIFY(v.label->accessibleDescription().startsWith(QStringLiteral("Вертикальная")));
@@ -211,6 +212,86 @@ class TestMeasureOverlay : public QObject {
       QCOMPARE(rows[1], warning);
       QVERIFY(line.label->accessibleDescription().endsWith(warning));
     }
+  }
+
+  void open_figures_count_each_point_once_data() {
+    add_figure_columns();
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("across_horizontal");
+    QTest::addColumn<int>("across_vertical");
+    auto row = [](const char* name, Figure f, double y, double x, int h, int v) {
+      QTest::newRow(name) << f.wx << f.wy << f.dphi << y << x << h << v;
+    };
+    row("1 : 2, Δφ = 0, the parabola", {1, 2, 0}, 1, 0.1, 2, 1);
+    row("2 : 3, Δφ = π/2", {2, 3, kHalfTurn / 2}, 1.3, 0.7, 3, 2);
+  }
+
+  // An arc run there and back meets a line once at each point: after one lap
+  // and after three the counts give the ratio.
+  void open_figures_count_each_point_once() {
+    const Figure f = fetched_figure();
+    QFETCH(double, y);
+    QFETCH(double, x);
+    QFETCH(int, across_horizontal);
+    QFETCH(int, across_vertical);
+    set_figure(*form, f);
+    measuring(true);
+    MeasureOverlay* m = measure();
+    QTest::mouseClick(m, Qt::LeftButton, Qt::ShiftModifier, pixel_of(*form->Picture1, 0, y));
+    QTest::mouseClick(m, Qt::LeftButton, Qt::ControlModifier, pixel_of(*form->Picture1, x, 0));
+    QCOMPARE(m->countingLines()[0].count.count(), 0);  // nothing drawn yet
+    for (int laps : {1, 3}) {
+      run_laps(*form, f, laps);
+      const CrossingCount& h = m->countingLines()[0].count;
+      const CrossingCount& v = m->countingLines()[1].count;
+      QCOMPARE(h.count(), across_horizontal);
+      QCOMPARE(v.count(), across_vertical);
+      QVERIFY(!h.near_node && !h.tangency && !h.arc_end && !v.near_node && !v.tangency);
+    }
+  }
+
+  void ellipse_tool_data() {
+    QTest::addColumn<double>("dphi");
+    QTest::addColumn<QString>("reads");
+    QTest::newRow("π/6") << kHalfTurn / 6 << QStringLiteral("Δφ = 30");
+    QTest::newRow("−2π/3") << -2 * kHalfTurn / 3 << QStringLiteral("Δφ = −120");
+    QTest::newRow("π/2") << kHalfTurn / 2 << QStringLiteral("Δφ от ");
+  }
+
+  // E on the plot, or the layer's menu, measures the drawn ellipse: b on the
+  // y axis, a between the tangents, and Δφ with its error.
+  void ellipse_tool() {
+    QFETCH(double, dphi);
+    QFETCH(QString, reads);
+    const Figure f{1, 1, dphi};
+    set_figure(*form, f);
+    run_laps(*form, f, 1);
+    measuring(true);
+    form->Picture1->setFocus();
+    QVERIFY(key_accepted(form->Picture1, Qt::Key_E));
+    MeasureOverlay* m = measure();
+    QVERIFY(m->ellipseReading() && m->ellipseReading()->applies);
+    const EllipseReading& r = *m->ellipseReading();
+    QVERIFY(std::fabs(r.b - 8 * std::fabs(std::sin(dphi))) < 1e-5);
+    QVERIFY(std::fabs(r.a - 8) < 1e-5);
+    QVERIFY(m->ellipseLabel()->isVisible());
+    const QString text = m->ellipseLabel()->text();
+    QVERIFY2(text.contains(reads), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("°")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("a = 8")), qPrintable(text));
+
+    // On the figure of 1 : 2 the menu's item says why not, and draws nothing.
+    key_accepted(form->Picture1, Qt::Key_Escape);
+    QVERIFY(!m->ellipseReading());
+    set_figure(*form, {1, 2, kHalfTurn / 2});
+    run_laps(*form, {1, 2, kHalfTurn / 2}, 1);
+    QVERIFY(m->contextMenu()->actions().contains(m->ellipseAction()));
+    QCOMPARE(m->ellipseAction()->text(), QStringLiteral("Эллипс"));
+    m->ellipseAction()->trigger();
+    QVERIFY(m->ellipseReading() && !m->ellipseReading()->applies);
+    QVERIFY2(m->ellipseLabel()->text().contains(QStringLiteral("только для ωx : ωy = 1 : 1")),
+             qPrintable(m->ellipseLabel()->text()));
   }
 
   void ellipse_method_on_the_measured_ellipse_data() {

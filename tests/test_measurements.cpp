@@ -4,21 +4,34 @@
 #include <QtTest>
 #include <cmath>
 
+#include "model/drawn_figure.h"
 #include "model/ellipse_method.h"
+#include "model/figure_nodes.h"
+#include "model/numbers.h"
 #include "model/segment_measure.h"
 #include "model/snapping.h"
-#include "model/trace_clip.h"
 #include "run_traces.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;
 
 Q_DECLARE_METATYPE(orvinda::SnapTarget)
-Q_DECLARE_METATYPE(orvinda::EllipseAxis)
 
 namespace {
 
 constexpr double kSnap = 3 * kPixel;  // "within a few pixels"
+
+// The figure as a run leaves it after `laps` closed figures.
+DrawnFigure drawn(Figure f, double laps) {
+  const MotionParameters p = figure_parameters(f);
+  return DrawnFigure(p, to_single(p.wy / p.wx), laps * 2 * kHalfTurn * f.wx);
+}
+
+// A 1 : 1 ellipse of the given amplitudes and Δφ, as the run draws it.
+DrawnFigure ellipse(double ax, double ay, double dphi) {
+  const MotionParameters p{1, ax, 0, 1, ay * std::cos(dphi), to_single(ay * std::sin(dphi))};
+  return DrawnFigure(p, 1, 100);
+}
 
 }  // namespace
 
@@ -62,8 +75,10 @@ class TestMeasurements : public QObject {
     QFETCH(SnapTarget, target);
     QFETCH(QPointF, expected);
     const Figure f = wy == 4 ? Figure{3, 4, kHalfTurn / 2} : Figure{1, wy, kHalfTurn / 4};
-    for (const Trace& trace : {run_trace(f, 1), run_trace(f, 3), fragmented_trace(f, 5)}) {
-      const Snap s = snap_point({pointer.x(), pointer.y()}, trace, kSnap);
+    for (double laps : {1.0, 3.0, 20.0}) {
+      const DrawnFigure figure = drawn(f, laps);
+      const Snap s = snap_point({pointer.x(), pointer.y()}, figure, figure_nodes(figure, kPixel),
+                                kSnap, kPixel);
       QCOMPARE(s.target, target);
       QVERIFY(std::isfinite(s.point.x) && std::isfinite(s.point.y));
       QVERIFY(std::fabs(s.point.x / 2 - expected.x() / 2) <= kPixel / 2);
@@ -74,35 +89,6 @@ class TestMeasurements : public QObject {
       }
       if (target == SnapTarget::kTraceOnXAxis || target == SnapTarget::kXAxis) {
         QCOMPARE(s.point.y, 0.0);
-      }
-    }
-  }
-
-  // Snapping looks only at the trace around the pointer, for speed on long
-  // runs: along both axes and around the nodes it finds what it finds on the
-  // whole trace.
-  void snapping_near_the_pointer_finds_the_same() {
-    const double h = kHalfTurn;
-    for (const Figure f : {Figure{1, 1, h / 4}, Figure{1, 2, h / 2}, Figure{3, 4, h / 2}}) {
-      for (const Trace& trace : {run_trace(f, 1), run_trace(f, 3), fragmented_trace(f, 5)}) {
-        QList<QPointF> pointers;
-        for (int i = -40; i <= 40; ++i) {
-          for (int k = -4; k <= 4; ++k) {
-            pointers << QPointF(k * kSnap / 3, i * 0.11) << QPointF(i * 0.11, k * kSnap / 3);
-          }
-        }
-        for (int i = -8; i <= 8; ++i) {  // around the 3 : 4 figure's node at (1.53, 2)
-          pointers << QPointF(1.53 + i * kPixel / 2, 2 + i * kPixel / 3);
-        }
-        for (QPointF at : pointers) {
-          const TracePoint p{at.x(), at.y()};
-          const Snap whole = snap_point(p, trace, kSnap);
-          const Snap part = snap_point(p, clip_trace(trace, snap_boxes(p, kSnap)), kSnap);
-          const QString where = QStringLiteral("%1, %2").arg(at.x()).arg(at.y());
-          QVERIFY2(part.target == whole.target, qPrintable(where));
-          QVERIFY2(part.point.x == whole.point.x && part.point.y == whole.point.y,
-                   qPrintable(where));
-        }
       }
     }
   }
@@ -138,53 +124,80 @@ class TestMeasurements : public QObject {
   }
 
   void ellipse_method_gives_the_phase_data() {
-    QTest::addColumn<double>("dphi");
-    QTest::addColumn<EllipseAxis>("axis");
-    const double quarter = kHalfTurn / 4;
-    QTest::newRow("π/4 on the y axis") << quarter << EllipseAxis::kYAxis;
-    QTest::newRow("π/4 on the x axis") << quarter << EllipseAxis::kXAxis;
-    QTest::newRow("π/6") << kHalfTurn / 6 << EllipseAxis::kYAxis;
-    QTest::newRow("π/3") << kHalfTurn / 3 << EllipseAxis::kXAxis;
-    QTest::newRow("π/2, a circle") << 2 * quarter << EllipseAxis::kYAxis;
-    QTest::newRow("3π/4, leaning the other way") << 3 * quarter << EllipseAxis::kYAxis;
-    QTest::newRow("0, a straight line") << 0.0 << EllipseAxis::kYAxis;
+    QTest::addColumn<double>("ax");
+    QTest::addColumn<double>("ay");
+    QTest::addColumn<bool>("reversed");  // run clockwise
+    QTest::newRow("4 × 4") << 4.0 << 4.0 << false;
+    QTest::newRow("4 × 4, clockwise") << 4.0 << 4.0 << true;
+    QTest::newRow("5 × 2") << 5.0 << 2.0 << false;
+    QTest::newRow("2 × 5, clockwise") << 2.0 << 5.0 << true;
   }
 
-  // On the drawn ellipse, a and b come within a pixel of their true values
-  // 2 A and 2 A sin Δφ, whatever the run's length, so b / a gives sin Δφ.
+  // For |Δφ| from 5° to 175°, the method's Δφ lies within its own stated
+  // error of the true one, with the sign of the traversal; that error is at
+  // most 1° for |Δφ| in 10°-60° and 120°-170°.
   void ellipse_method_gives_the_phase() {
-    QFETCH(double, dphi);
-    QFETCH(EllipseAxis, axis);
-    const Figure f{1, 1, dphi};
-    const double a = 8, b = 8 * std::fabs(std::sin(dphi));
-    for (const Trace& trace : {run_trace(f, 1), run_trace(f, 4), fragmented_trace(f, 4)}) {
-      const EllipseMeasure m = ellipse_method(trace, axis, kPixel);
-      QVERIFY(m.valid);
-      QVERIFY2(std::fabs(m.a - a) <= kPixel, qPrintable(QString::number(m.a)));
-      QVERIFY2(std::fabs(m.b - b) <= kPixel, qPrintable(QString::number(m.b)));
-      QVERIFY2(std::fabs(m.sin_phase_difference - std::fabs(std::sin(dphi))) <= kPixel / a,
-               qPrintable(QString::number(m.sin_phase_difference)));
-      // b's ends are the crossings with the axis, on it.
-      const double off_axis = axis == EllipseAxis::kYAxis ? m.b_from.x : m.b_from.y;
-      QCOMPARE(off_axis, 0.0);
+    QFETCH(double, ax);
+    QFETCH(double, ay);
+    QFETCH(bool, reversed);
+    for (int degrees = 5; degrees <= 175; ++degrees) {
+      const double dphi = (reversed ? -degrees : degrees) * kHalfTurn / 180;
+      const EllipseReading r = ellipse_method(ellipse(ax, ay, dphi), kPixel);
+      const QString where = QString::number(degrees);
+      QVERIFY2(r.applies, qPrintable(where));
+      QVERIFY2(std::fabs(r.b - 2 * ay * std::sin(degrees * kHalfTurn / 180)) < 1e-5,
+               qPrintable(where));
+      QVERIFY2(std::fabs(r.a - 2 * ay) < 1e-5, qPrintable(where));  // vy0 is a float
+      QVERIFY2(r.anticlockwise == !reversed, qPrintable(where));
+      QVERIFY2(r.b_from.x == 0 && r.b_to.x == 0 && r.b_from.y < r.b_to.y, qPrintable(where));
+      const double magnitude = std::fabs(r.dphi_deg);
+      QVERIFY2((r.dphi_deg > 0) == !reversed, qPrintable(where));
+      if (r.interval) {
+        QVERIFY2(std::abs(degrees - 90) <= 10, qPrintable(where));
+        QVERIFY2(r.interval_low_deg <= degrees && degrees <= r.interval_high_deg,
+                 qPrintable(where));
+      } else {
+        QVERIFY2(std::fabs(magnitude - degrees) <= r.error_deg, qPrintable(where));
+        const bool usable = (degrees >= 10 && degrees <= 60) || (degrees >= 120 && degrees <= 170);
+        if (usable && ax == 4) QVERIFY2(r.error_deg <= 1, qPrintable(where));
+      }
     }
   }
 
-  void ellipse_method_needs_an_ellipse() {
-    const EllipseMeasure figure_of_1_2 =
-        ellipse_method(run_trace({1, 2, kHalfTurn / 2}, 2), EllipseAxis::kYAxis, kPixel);
-    QVERIFY(!figure_of_1_2.valid);
-    QCOMPARE(figure_of_1_2.sin_phase_difference, 0.0);
-    // A parabola meets the y axis at its vertex only, twice, as a straight
-    // line through the centre would: only the other axis tells them apart.
-    const EllipseMeasure parabola =
-        ellipse_method(run_trace({1, 2, 0}, 2), EllipseAxis::kYAxis, kPixel);
-    QVERIFY(!parabola.valid);
-    QVERIFY(!ellipse_method({}, EllipseAxis::kXAxis, kPixel).valid);
-    const EllipseMeasure huge =
-        ellipse_method({{{-kBig, -kBig}, {kBig, kBig}, {-kBig, -kBig}}}, EllipseAxis::kYAxis, 1);
-    QCOMPARE(huge.a, kBig);
-    QVERIFY(std::isfinite(huge.b) && std::isfinite(huge.sin_phase_difference));
+  void ellipse_method_refuses_data() {
+    QTest::addColumn<double>("x0");
+    QTest::addColumn<double>("y0");
+    QTest::addColumn<double>("vy0");
+    QTest::addColumn<double>("wy");
+    QTest::addColumn<double>("time");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the parabola of 1 : 2")
+        << 4.0 << 4.0 << 0.0 << 2.0 << 100.0 << QStringLiteral("1 : 2");
+    QTest::newRow("a segment") << 4.0 << 3.0 << 0.0 << 1.0 << 100.0
+                               << QStringLiteral("выродился в отрезок");
+    QTest::newRow("a segment along the y axis")
+        << 0.0 << 3.0 << 0.0 << 1.0 << 100.0 << QStringLiteral("выродился в отрезок");
+    QTest::newRow("a point") << 0.0 << 0.0 << 0.0 << 1.0 << 100.0 << QStringLiteral("Точка");
+    QTest::newRow("nothing drawn") << 4.0 << 0.0 << 4.0 << 1.0 << 0.0 << QStringLiteral("ПУСК");
+    QTest::newRow("half drawn") << 4.0 << 0.0 << 4.0 << 1.0 << 3.0 << QStringLiteral("целиком");
+    QTest::newRow("never closing")
+        << 4.0 << 0.0 << 4.0 << 1.41421356 << 100.0 << QStringLiteral("не замыкается");
+  }
+
+  // Where the method does not apply it says why and measures nothing.
+  void ellipse_method_refuses() {
+    QFETCH(double, x0);
+    QFETCH(double, y0);
+    QFETCH(double, vy0);
+    QFETCH(double, wy);
+    QFETCH(double, time);
+    QFETCH(QString, reason);
+    const MotionParameters p{1, x0, 0, wy, y0, static_cast<float>(vy0)};
+    const EllipseReading r = ellipse_method(DrawnFigure(p, to_single(wy), time), kPixel);
+    QVERIFY(!r.applies);
+    QVERIFY2(QString::fromStdString(r.refusal).contains(reason), r.refusal.c_str());
+    QCOMPARE(r.b, 0.0);
+    QCOMPARE(r.a, 0.0);
   }
 };
 

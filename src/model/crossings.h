@@ -1,29 +1,34 @@
 #pragma once
-// Crossings of a counting line with the trace, counted the way the lab work
-// counts them to find the ratio of the frequencies.
+// Crossings of a counting line with the drawn figure, counted on the motion
+// itself the way a student counts them on the screen to find the ratio of the
+// frequencies.
 //
 // How crossings are counted:
-// - Every pass of the point's path through the line counts once, however many
-//   times a long run goes over the same figure.
-// - Where the curve only touches the line and turns back (it comes within the
-//   tolerance of the line, or runs along it, and returns to the side it came
-//   from), that counts once and is flagged as a tangency.
-// - Where the line goes through a node, a place where the curve crosses
-//   itself, the two passes through it count two and the line is flagged as
-//   near a node. It is flagged too when it misses a node by less than the
-//   tolerance: a line a pixel off a node cannot be told from one through it.
-// - A figure traced back and forth along one curve (a straight segment, an
-//   arc) is passed twice at each of its points, so a line across it counts
-//   two there.
-// Kept off the nodes and the tangencies, a horizontal and a vertical line
-// cross the figure in the ratio of the vertical frequency to the horizontal
-// one, for example 4 : 2 for the figure of 1 : 2.
+// - The figure is what the run has drawn (drawn_figure.h): the motion from 0
+//   to the run's time, one closing span at most. Nothing drawn, nothing
+//   counted. The meetings are solved from the motion, not read off pixels.
+// - A line's count is the number of points where it meets the figure. An arc
+//   run there and back meets it twice at one point on one branch: that point
+//   counts once. So do meetings within the tolerance of each other on one
+//   branch, as laps of a figure that never closes, drifting less than a pixel
+//   a lap, leave them.
+// - A node, a point the figure passes on two different branches, counts once
+//   for each branch. The line is flagged as near a node when it passes within
+//   1.5 tolerances of one, whatever the angle the branches cross at.
+// - A line within the tolerance of a side of the figure's rectangle touches
+//   the figure there. Each touch counts once and is flagged: as a tangency, or
+//   as an arc's end where the point turns back in a corner of the rectangle.
+// - A line along a parabola's axis, through its vertex, meets it once.
+// Kept off the nodes, the tangencies and the arc ends, a horizontal and a
+// vertical line meet the figure in the ratio of the vertical frequency to the
+// horizontal one: Nг / Nв = ωy / ωx, 4 : 2 for the closed figure of 1 : 2 and
+// 2 : 1 for its parabola.
 //
-// The tolerance is best one pixel in metres: what is closer than that to the
-// line, or to another crossing, is at the same place.
+// The tolerance is best one pixel in metres.
 
 #include <vector>
 
+#include "model/drawn_figure.h"
 #include "model/trace.h"
 
 namespace orvinda {
@@ -35,7 +40,7 @@ struct CountingLine {
   double value = 0;  // y of a horizontal line, x of a vertical one, metres
 };
 
-enum class CrossingKind { kPass, kTangency };
+enum class CrossingKind { kPass, kTangency, kArcEnd };
 
 struct LineCrossing {
   TracePoint point;  // on the line, metres
@@ -45,14 +50,23 @@ struct LineCrossing {
 struct CrossingCount {
   // Left to right along a horizontal line, bottom to top along a vertical one.
   std::vector<LineCrossing> crossings;
-  bool near_node = false;         // the line goes through a node or within the tolerance of one
-  bool tangency = false;          // the curve touches the line somewhere
-  std::vector<TracePoint> nodes;  // the nodes within the tolerance of the line, metres
+  bool near_node = false;         // a node lies within 1.5 tolerances of the line
+  bool tangency = false;          // the figure touches the line somewhere
+  bool arc_end = false;           // an arc ends on the line
+  std::vector<TracePoint> nodes;  // the nodes near the line, metres
   int count() const { return static_cast<int>(crossings.size()); }
 };
 
-// Every result is finite, whatever the trace holds. A line whose value is not
-// finite crosses nothing.
-CrossingCount count_crossings(const Trace& trace, CountingLine line, double tolerance_m);
+// How far from a node a line is flagged, in tolerances.
+inline constexpr double kNodeReach = 1.5;
+
+// Every result is finite. A line whose value is not finite, or a tolerance
+// that is not positive and finite, crosses nothing.
+CrossingCount count_crossings(const DrawnFigure& figure, CountingLine line, double tolerance_m);
+
+// The same, with the figure's nodes found already (figure_nodes.h), for
+// several lines on one figure.
+CrossingCount count_crossings(const DrawnFigure& figure, const std::vector<TracePoint>& nodes,
+                              CountingLine line, double tolerance_m);
 
 }  // namespace orvinda

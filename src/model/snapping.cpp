@@ -4,8 +4,6 @@
 
 #include "model/crossings.h"
 #include "model/numbers.h"
-#include "model/self_crossings.h"
-#include "model/trace_frame.h"
 
 namespace orvinda {
 
@@ -32,28 +30,29 @@ struct Nearest {
 
 }  // namespace
 
-Snap snap_point(TracePoint point, const Trace& trace, double tolerance_m) {
+Snap snap_point(TracePoint point, const DrawnFigure& figure, const std::vector<TracePoint>& nodes,
+                double tolerance_m, double pixel_m) {
   const TracePoint p{saturate(point.x), saturate(point.y)};
-  const double tolerance = usable_tolerance(tolerance_m);
+  const double tolerance = tolerance_m > 0 && std::isfinite(tolerance_m) ? tolerance_m : 0;
   const double half_tolerance = tolerance / 2;
 
   Nearest best;
   best.snap.point = p;
   best.offer(p, {0, 0}, SnapTarget::kOrigin, half_tolerance);
   if (std::fabs(p.y / 2) <= half_tolerance) {
-    const CrossingCount on_x = count_crossings(trace, {LineDirection::kHorizontal, 0}, tolerance);
+    const CrossingCount on_x =
+        count_crossings(figure, {}, {LineDirection::kHorizontal, 0}, pixel_m);
     for (const LineCrossing& c : on_x.crossings) {
       best.offer(p, c.point, SnapTarget::kTraceOnXAxis, half_tolerance);
     }
   }
   if (std::fabs(p.x / 2) <= half_tolerance) {
-    const CrossingCount on_y = count_crossings(trace, {LineDirection::kVertical, 0}, tolerance);
+    const CrossingCount on_y = count_crossings(figure, {}, {LineDirection::kVertical, 0}, pixel_m);
     for (const LineCrossing& c : on_y.crossings) {
       best.offer(p, c.point, SnapTarget::kTraceOnYAxis, half_tolerance);
     }
   }
-  const auto nodes = self_crossings_near(trace, p, tolerance);
-  if (!nodes.empty()) best.offer(p, nodes.front(), SnapTarget::kNode, half_tolerance);
+  for (TracePoint node : nodes) best.offer(p, node, SnapTarget::kNode, half_tolerance);
   if (best.snap.target != SnapTarget::kNone) return best.snap;
 
   const double to_x_axis = std::fabs(p.y / 2);

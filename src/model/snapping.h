@@ -3,6 +3,9 @@
 // from when the pointer is near one, so that "a" and "b" of the ellipse method
 // can be taken exactly on an axis.
 
+#include <vector>
+
+#include "model/drawn_figure.h"
 #include "model/trace.h"
 
 namespace orvinda {
@@ -25,8 +28,11 @@ struct Snap {
 // Points come before the axes: any point within tolerance_m wins, the nearest
 // first (on a tie: the origin, then crossings with the axes, then nodes); only
 // with none does the point drop onto an axis within tolerance_m, the nearer
-// one. The axes are x = 0 and y = 0. A point that is not finite is made finite
-// (NaN as 0, an infinity as the largest value) before snapping.
-Snap snap_point(TracePoint point, const Trace& trace, double tolerance_m);
+// one. The axes are x = 0 and y = 0. The crossings are the drawn figure's,
+// counted with pixel_m (crossings.h); nodes are figure_nodes(figure, pixel_m).
+// A point that is not finite is made finite (NaN as 0, an infinity as the
+// largest value) before snapping.
+Snap snap_point(TracePoint point, const DrawnFigure& figure, const std::vector<TracePoint>& nodes,
+                double tolerance_m, double pixel_m);
 
 }  // namespace orvinda

@@ -3,6 +3,8 @@
 
 #include <QAction>
 
+#include "model/drawn_figure.h"
+#include "plot/drawing_list.h"
 #include "plot/plot_surface.h"
 #include "window/form1.h"
 #include "window/measure_overlay.h"
@@ -14,6 +16,12 @@ void Form1::mnuExperimentMeasure_Click() {
   if (on && !measure_) {
     // Made on first use: until then the plot is exactly as it always was.
     measure_ = new MeasureOverlay(Picture1);
+    // A trace on the plot is always the last run's, of the parameters as they
+    // stand: editing them redraws the plot without it.
+    measure_->setFigureSource([this] {
+      if (Picture1->drawing().traces().empty()) return DrawnFigure();
+      return DrawnFigure(motionParameters(), wywx, lastRunTime());
+    });
     connect(this, &Form1::stepTaken, measure_, &MeasureOverlay::traceGrew);
     connect(this, &Form1::runEnded, measure_, &MeasureOverlay::traceChanged);
     connect(this, &Form1::redrawn, measure_, &MeasureOverlay::traceChanged);

@@ -1,15 +1,17 @@
 #include "window/measure_overlay.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
-#include "model/trace_clip.h"
-#include "plot/drawing_list.h"
+#include "model/figure_nodes.h"
 #include "plot/label_placement.h"
 #include "plot/plot_surface.h"
 #include "window/characteristics_text.h"
@@ -30,9 +32,11 @@ constexpr int kClickPixels = 3;        // a press and release closer than this i
 constexpr qint64 kRecountMs = 200;     // during a run, at most this often
 constexpr int kRecountCostShare = 20;  // recounts take at most a twentieth of the run
 
-// Cyrillic letters on the H and V keys of the Russian layout.
+// Cyrillic letters on the H, V and E keys of the Russian layout, and Э.
 constexpr int kKeyCyrillicEr = 0x0420;
 constexpr int kKeyCyrillicEm = 0x041C;
+constexpr int kKeyCyrillicU = 0x0423;
+constexpr int kKeyCyrillicE = 0x042D;
 
 bool measuring_key(int key) {
   switch (key) {
@@ -46,6 +50,9 @@ bool measuring_key(int key) {
     case Qt::Key_V:
     case kKeyCyrillicEr:
     case kKeyCyrillicEm:
+    case Qt::Key_E:
+    case kKeyCyrillicU:
+    case kKeyCyrillicE:
     case Qt::Key_Escape: return true;
     default: return false;
   }
@@ -53,7 +60,7 @@ bool measuring_key(int key) {
 
 bool same_count(const CrossingCount& a, const CrossingCount& b) {
   if (a.count() != b.count() || a.near_node != b.near_node || a.tangency != b.tangency ||
-      a.nodes.size() != b.nodes.size()) {
+      a.arc_end != b.arc_end || a.nodes.size() != b.nodes.size()) {
     return false;
   }
   for (std::size_t i = 0; i < a.crossings.size(); ++i) {
@@ -104,6 +111,16 @@ MeasureOverlay::MeasureOverlay(PlotSurface* surface) : QWidget(surface), surface
   });
   cursor_label_ = makeLabel(QStringLiteral("Координаты точки"));
   cursor_label_->setObjectName(QStringLiteral("measureCursorLabel"));
+  ellipse_label_ = makeLabel(QStringLiteral("Метод эллипса"));
+  ellipse_label_->setObjectName(QStringLiteral("measureEllipseLabel"));
+  context_menu_ = new QMenu(this);
+  ellipse_action_ = context_menu_->addAction(QStringLiteral("Эллипс"));
+  ellipse_action_->setObjectName(QStringLiteral("measureEllipseAction"));
+  ellipse_action_->setShortcut(QKeySequence(Qt::Key_E));
+  ellipse_action_->setShortcutContext(Qt::WidgetShortcut);  // the surface's key handler runs it
+  connect(ellipse_action_, &QAction::triggered, this, &MeasureOverlay::runEllipseMethod);
+  QAction* clear = context_menu_->addAction(QStringLiteral("Очистить"));
+  connect(clear, &QAction::triggered, this, &MeasureOverlay::clearMeasurements);
 }
 
 MeasureOverlay::~MeasureOverlay() {
@@ -125,7 +142,7 @@ void MeasureOverlay::setActive(bool active) {
                         std::clamp(cursor_px_.y(), 0, std::max(0, height() - 1)));
     cursor_from_keys_ = false;
     range_ = plotRange();
-    trace_stale_ = true;
+    figure_stale_ = true;
     surface_->installEventFilter(this);
     raise();  // above the device's pieces
     show();
@@ -139,8 +156,9 @@ void MeasureOverlay::setActive(bool active) {
     hide();
     cursor_label_->hide();
     surface_->setAccessibleDescription(surface_description_);
-    trace_.clear();
-    trace_stale_ = true;
+    figure_ = DrawnFigure();
+    nodes_.clear();
+    figure_stale_ = true;
   }
 }
 
@@ -149,6 +167,8 @@ void MeasureOverlay::clearMeasurements() {
   for (Segment& s : segments_) delete s.label;
   lines_.clear();
   segments_.clear();
+  ellipse_.reset();
+  ellipse_label_->hide();
   pending_.reset();
   delete pending_label_;
   pending_label_ = nullptr;
@@ -183,34 +203,42 @@ MeasureFormat MeasureOverlay::format() const {
   return {decimals_for_pixel(pixelMetres()), decimal_separator()};
 }
 
-const Trace& MeasureOverlay::trace() {
-  if (trace_stale_) {
-    trace_.clear();
-    for (const DrawingList::Trace& t : surface_->drawing().traces()) {
-      Trace strokes = t.store.polylines();
-      trace_.insert(trace_.end(), std::make_move_iterator(strokes.begin()),
-                    std::make_move_iterator(strokes.end()));
-    }
-    trace_stale_ = false;
+void MeasureOverlay::setFigureSource(std::function<DrawnFigure()> source) {
+  figure_source_ = std::move(source);
+  figure_stale_ = true;
+}
+
+const DrawnFigure& MeasureOverlay::figure() {
+  if (figure_stale_) {
+    figure_ = figure_source_ ? figure_source_() : DrawnFigure();
+    nodes_ = figure_nodes(figure_, pixelMetres());
+    figure_stale_ = false;
   }
-  return trace_;
+  return figure_;
 }
 
 Snap MeasureOverlay::snapAt(QPoint pixel) {
-  const TracePoint at = metresAt(pixel);
-  const double tolerance = kSnapPixels * pixelMetres();
-  return snap_point(at, clip_trace(trace(), snap_boxes(at, tolerance)), tolerance);
+  const DrawnFigure& f = figure();
+  return snap_point(metresAt(pixel), f, nodes_, kSnapPixels * pixelMetres(), pixelMetres());
 }
 
 CrossingCount MeasureOverlay::countOn(const CountingLine& line) {
-  const double tolerance = pixelMetres();
-  return count_crossings(clip_trace(trace(), {band_around(line, 4 * tolerance)}), line, tolerance);
+  const DrawnFigure& f = figure();
+  return count_crossings(f, nodes_, line, pixelMetres());
+}
+
+void MeasureOverlay::runEllipseMethod() {
+  if (!active_) return;
+  ellipse_ = ellipse_method(figure(), pixelMetres());
+  refreshTexts();
+  layoutLabels();
+  update();
 }
 
 // --- counting ---------------------------------------------------------------
 
 void MeasureOverlay::traceGrew() {
-  trace_stale_ = true;
+  figure_stale_ = true;
   if (!active_ || lines_.empty()) return;
   if (since_recount_.isValid() && since_recount_.elapsed() < recount_interval_ms_) return;
   if (recount()) {
@@ -220,7 +248,7 @@ void MeasureOverlay::traceGrew() {
 }
 
 void MeasureOverlay::traceChanged() {
-  trace_stale_ = true;
+  figure_stale_ = true;
   if (active_) settle_->start();
 }
 
@@ -232,6 +260,14 @@ bool MeasureOverlay::recount() {
     CrossingCount count = countOn(l.line);
     if (!same_count(count, l.count)) {
       l.count = std::move(count);
+      changed = true;
+    }
+  }
+  if (ellipse_) {
+    EllipseReading reading = ellipse_method(figure(), pixelMetres());
+    if (reading.applies != ellipse_->applies || reading.refusal != ellipse_->refusal ||
+        reading.b != ellipse_->b || reading.a != ellipse_->a) {
+      ellipse_ = std::move(reading);
       changed = true;
     }
   }
@@ -363,6 +399,12 @@ void MeasureOverlay::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
 }
 
+void MeasureOverlay::contextMenuEvent(QContextMenuEvent* event) {
+  // Not exec(): the run goes on beneath an open menu.
+  context_menu_->popup(event->globalPos());
+  event->accept();
+}
+
 void MeasureOverlay::leaveEvent(QEvent* event) {
   pointer_inside_ = false;
   refreshTexts();
@@ -415,6 +457,9 @@ bool MeasureOverlay::handleKey(QKeyEvent* event) {
     case kKeyCyrillicEr: addCountingLine(LineDirection::kHorizontal, cursor_px_); return true;
     case Qt::Key_V:
     case kKeyCyrillicEm: addCountingLine(LineDirection::kVertical, cursor_px_); return true;
+    case Qt::Key_E:
+    case kKeyCyrillicU:
+    case kKeyCyrillicE: runEllipseMethod(); return true;
     case Qt::Key_Escape: clearMeasurements(); return true;
     default: return false;
   }
@@ -458,6 +503,11 @@ void MeasureOverlay::refreshTexts() {
     const QString text = segment_texts(s.from.point, s.to.point, f).join('\n');
     s.label->setText(text);
     summary << QStringLiteral("Отрезок %1: ").arg(i + 1) + text;
+  }
+  if (ellipse_) {
+    const QString text = ellipse_texts(*ellipse_, f).join('\n');
+    ellipse_label_->setText(text);
+    summary << text;
   }
   describeSurface();
   const QString description =
@@ -524,6 +574,23 @@ void MeasureOverlay::layoutLabels() {
     }
     show_at(label, place_label(candidates, bounds, o, kGap));
   };
+  if (ellipse_) {
+    // Beside the figure, clear of the chords it explains.
+    const QSize size = ellipse_label_->sizeHint();
+    LabelObstacles o = placed;
+    if (ellipse_->applies) {
+      o.lines.push_back(QLineF(pixelAt(ellipse_->b_from), pixelAt(ellipse_->b_to)));
+      o.points = {pixelAt(ellipse_->a_top), pixelAt(ellipse_->a_bottom)};
+    }
+    const std::vector<QRect> candidates{
+        QRect(QPoint(kEdge, kEdge), size),
+        QRect(QPoint(width() - kEdge - size.width(), kEdge), size),
+        QRect(QPoint(kEdge, height() - kEdge - size.height()), size),
+        QRect(QPoint(width() - kEdge - size.width(), height() - kEdge - size.height()), size)};
+    show_at(ellipse_label_, place_label(candidates, bounds, o, kGap));
+  } else {
+    ellipse_label_->hide();
+  }
   for (const Segment& s : segments_) place_segment(s, s.label);
   if (pending_ && pending_label_) place_segment(*pending_, pending_label_);
 
@@ -562,7 +629,7 @@ void MeasureOverlay::paintEvent(QPaintEvent*) {
     p.setBrush(Qt::NoBrush);
     for (const LineCrossing& c : l.count.crossings) {
       const QPointF at = pixelAt(c.point);
-      if (c.kind == CrossingKind::kTangency) {
+      if (c.kind != CrossingKind::kPass) {
         p.setPen(QPen(kWarningColor, 2));
         p.drawRect(QRectF(at - QPointF(4, 4), QSizeF(8, 8)));
       } else {
@@ -577,6 +644,7 @@ void MeasureOverlay::paintEvent(QPaintEvent*) {
     }
   }
 
+  paintEllipse(p);
   p.setRenderHint(QPainter::Antialiasing, true);
   auto draw_segment = [&](const Segment& s, Qt::PenStyle style) {
     const QPointF a = pixelAt(s.from.point);
@@ -612,6 +680,35 @@ void MeasureOverlay::paintEvent(QPaintEvent*) {
       p.drawLine(c + QPointF(0, -14), c + QPointF(0, -4));
       p.drawLine(c + QPointF(0, 4), c + QPointF(0, 14));
     }
+  }
+}
+
+void MeasureOverlay::paintEllipse(QPainter& p) {
+  if (!ellipse_ || !ellipse_->applies) return;
+  const EllipseReading& e = *ellipse_;
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setBrush(Qt::NoBrush);
+  // a: between the horizontal tangents, drawn through the top tangent's point.
+  const double half_width = 12;
+  const QPointF top = pixelAt(e.a_top), bottom = pixelAt(e.a_bottom);
+  p.setPen(QPen(kSegmentColor, 1, Qt::DashLine));
+  for (const QPointF& at : {top, bottom}) {
+    p.drawLine(QPointF(std::min(top.x(), bottom.x()) - half_width, at.y()),
+               QPointF(std::max(top.x(), bottom.x()) + half_width, at.y()));
+  }
+  p.setPen(QPen(kSegmentColor, 2, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(QPointF(top.x(), top.y()), QPointF(top.x(), bottom.y()));
+  // b: the chord on the y axis.
+  p.setPen(QPen(kLineColor, 3, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(pixelAt(e.b_from), pixelAt(e.b_to));
+  p.setPen(Qt::NoPen);
+  for (const TracePoint end : {e.b_from, e.b_to}) {
+    p.setBrush(kLineColor);
+    p.drawEllipse(pixelAt(end), 3.5, 3.5);
+  }
+  for (const QPointF& at : {top, bottom}) {
+    p.setBrush(kSegmentColor);
+    p.drawEllipse(at, 3.5, 3.5);
   }
 }
 

@@ -9,21 +9,31 @@
 // horizontal counting line, Ctrl + click a vertical one.
 // Keys, while the surface has the focus: arrows move the cursor point a pixel
 // (Shift: ten), Enter starts and ends a segment, H and V place a horizontal
-// and a vertical counting line at the cursor point, Esc clears everything.
+// and a vertical counting line at the cursor point, E runs the ellipse method
+// (also in the layer's context menu), Esc clears everything.
+//
+// Everything is measured on the drawn figure as the motion gives it, which a
+// source set by the window describes; the surface's trace is only a picture.
 
 #include <QElapsedTimer>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "model/crossings.h"
+#include "model/drawn_figure.h"
+#include "model/ellipse_method.h"
 #include "model/snapping.h"
 #include "model/trace.h"
 
+class QAction;
 class QLabel;
+class QMenu;
+class QPainter;
 class QTimer;
 
 namespace orvinda {
@@ -69,6 +79,18 @@ class MeasureOverlay : public QWidget {
 
   void clearMeasurements();
 
+  // What the run has drawn, asked again whenever the trace changes.
+  void setFigureSource(std::function<DrawnFigure()> source);
+  const DrawnFigure& figure();
+
+  // The ellipse method on the drawn figure: its reading, or why it does not
+  // apply, until the measurements are cleared.
+  void runEllipseMethod();
+  const std::optional<EllipseReading>& ellipseReading() const { return ellipse_; }
+  QLabel* ellipseLabel() const { return ellipse_label_; }
+  QAction* ellipseAction() const { return ellipse_action_; }
+  QMenu* contextMenu() const { return context_menu_; }
+
  public Q_SLOTS:
   // A run step drew more trace: counts follow, no more often than keeps the
   // run's beat.
@@ -83,6 +105,7 @@ class MeasureOverlay : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -98,7 +121,7 @@ class MeasureOverlay : public QWidget {
   // a long trace.
   Snap snapAt(QPoint pixel);
   CrossingCount countOn(const CountingLine& line);
-  const Trace& trace();
+  void paintEllipse(QPainter& p);
   bool recount();  // true when a count changed
   MeasureFormat format() const;
   std::array<double, 4> plotRange() const;  // left, top, right, bottom in metres
@@ -122,8 +145,14 @@ class MeasureOverlay : public QWidget {
   QLabel* cursor_label_ = nullptr;
 
   std::array<double, 4> range_{};  // of the plot the measurements were made on
-  Trace trace_;
-  bool trace_stale_ = true;
+  std::function<DrawnFigure()> figure_source_;
+  DrawnFigure figure_;
+  std::vector<TracePoint> nodes_;  // of figure_
+  bool figure_stale_ = true;
+  std::optional<EllipseReading> ellipse_;
+  QLabel* ellipse_label_ = nullptr;
+  QAction* ellipse_action_ = nullptr;
+  QMenu* context_menu_ = nullptr;
   QTimer* settle_ = nullptr;        // the recount after a redraw
   QElapsedTimer since_recount_;     // during a run
   qint64 recount_interval_ms_ = 0;  // grows with what a recount costs

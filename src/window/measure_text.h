@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "model/crossings.h"
+#include "model/ellipse_method.h"
 #include "model/trace.h"
 
 namespace orvinda {
@@ -27,11 +28,15 @@ QString coordinates_text(TracePoint point, const MeasureFormat& format);
 // Three lines: the ends, the length, Δx and Δy.
 QStringList segment_texts(TracePoint from, TracePoint to, const MeasureFormat& format);
 
-// "y = 1,30 м; пересечений: 4", and a second line with the warnings, if any.
+// "y = 1,30 м; пересечений Nг = 4", and a second line with the warnings, if any.
 QStringList counting_line_texts(const CountingLine& line, const CrossingCount& count,
                                 const MeasureFormat& format);
 // The same in one sentence, for screen readers.
 QString counting_line_description(const CountingLine& line, const CrossingCount& count,
                                   const MeasureFormat& format);
+
+// The ellipse method's readout: b, a, sin φ₀ and φ₀, the quadrant and Δφ
+// with its error; or why the method does not apply.
+QStringList ellipse_texts(const EllipseReading& reading, const MeasureFormat& format);
 
 }  // namespace orvinda

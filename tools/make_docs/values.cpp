@@ -9,6 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "model/crossings.h"
+#include "model/drawn_figure.h"
+#include "model/ellipse_method.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "model/run_stepper.h"
@@ -56,20 +59,7 @@ void read_boxes(Experiment& e) {
   }
 }
 
-// The run's own trace over the given turns of x, closed by its first point.
-std::vector<QPointF> run_trace(const Experiment& e, int turns) {
-  RunStepper stepper(e.p, e.c.wywx, e.c.dt);
-  const long steps = static_cast<long>(std::floor(turns * kTwoPi / e.c.dt));
-  std::vector<QPointF> points{QPointF(e.p.x0, e.p.y0)};
-  for (long i = 0; i < steps; ++i) {
-    const RunStep s = stepper.next();
-    points.emplace_back(s.x, s.y);
-  }
-  points.push_back(points.front());
-  return points;
-}
-
-// The same motion in small steps, for what a coarse trace would blunt
+// The motion in small steps, for what a coarse trace would blunt
 // (tangencies, the direction of a thin ellipse).
 std::vector<QPointF> fine_trace(const Experiment& e, int turns) {
   const double faster = std::max(1.0, static_cast<double>(e.c.wywx));
@@ -348,20 +338,20 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
     const bool right = key == QLatin1String("touch_right");
     return QString::number(side_touches(fine_trace(e, e.turns), right, right ? c.ax : c.ay));
   }
+  // Counted as the measuring layer counts, on the whole figure (the time is
+  // cut to one closing span), to the pixel of a 640 × 530 window.
+  const DrawnFigure figure(e.p, c.wywx, 2 * kTwoPi * std::max(1, e.turns));
+  const double pixel = 2 * std::max(c.ax, c.ay) * 1.2 / 485;
   auto count = [&](bool horizontal, double level) {
-    std::vector<double> passes = line_passes(run_trace(e, e.turns), horizontal, level);
-    std::sort(passes.begin(), passes.end());
-    // A student cannot count two passes that the eye sees as one point.
-    const double span = 2 * (horizontal ? c.ax : c.ay);
-    for (std::size_t i = 1; i < passes.size(); ++i) {
-      if (passes[i] - passes[i - 1] < 0.015 * span) {
-        problems << QStringLiteral("%1: the line at %2 passes too near a node or a tangency")
-                        .arg(what)
-                        .arg(level);
-        break;
-      }
+    const CrossingCount n = count_crossings(
+        figure, {horizontal ? LineDirection::kHorizontal : LineDirection::kVertical, level}, pixel);
+    // A student cannot count passes through a node or a touch.
+    if (n.near_node || n.tangency || n.arc_end) {
+      problems << QStringLiteral("%1: the line at %2 passes too near a node or a tangency")
+                      .arg(what)
+                      .arg(level);
     }
-    return static_cast<int>(passes.size());
+    return n.count();
   };
   if (key == QLatin1String("nx") || key == QLatin1String("ny")) {
     if (!need_closing(e, what)) return {};
@@ -389,26 +379,15 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   if (key == QLatin1String("chord_b") || key == QLatin1String("height_a") ||
       key == QLatin1String("b_over_a") || key == QLatin1String("dphi_ellipse")) {
     if (!need_ratio_one(e, what)) return {};
-    const std::vector<QPointF> trace = run_trace(e, 1);
-    const std::vector<double> chord = line_passes(trace, false, 0.0);
-    if (chord.size() < 2) {
-      problems << QStringLiteral("%1: the figure does not cross the vertical axis").arg(what);
+    const EllipseReading r = ellipse_method(figure, pixel);
+    if (!r.applies) {
+      problems << QStringLiteral("%1: %2").arg(what, QString::fromStdString(r.refusal));
       return {};
     }
-    const auto [low, high] = std::minmax_element(chord.begin(), chord.end());
-    const auto [bottom, top] = std::minmax_element(
-        trace.begin(), trace.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    const double b = *high - *low;
-    const double a = top->y() - bottom->y();
-    if (key == QLatin1String("chord_b")) return number(b);
-    if (key == QLatin1String("height_a")) return number(a);
-    if (key == QLatin1String("b_over_a")) return number(b / a);
-    double along = 0;  // the tilt: along the diagonal of quarters I and III or II and IV
-    for (const QPointF& q : trace) along += q.x() * q.y();
-    double dphi = std::asin(std::min(1.0, b / a));
-    if (along < 0) dphi = kPi - dphi;
-    if (swept_area(trace) < 0) dphi = -dphi;
-    return number(dphi / kPi);
+    if (key == QLatin1String("chord_b")) return number(r.b);
+    if (key == QLatin1String("height_a")) return number(r.a);
+    if (key == QLatin1String("b_over_a")) return number(r.sin_phi0);
+    return number(r.dphi_deg / 180);
   }
   const double slip = std::fabs(static_cast<double>(c.wywx) - 1.0) * e.p.wx;
   if (key.startsWith(QLatin1String("beat"))) {
