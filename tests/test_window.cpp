@@ -207,8 +207,9 @@ class TestWindow : public QObject {
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.CmdOK);
-    const QWidget* order[] = {form.CmdOK, form.Picture1, form.Text2,    form.Text4,
-                              form.Text5, form.Text6,    form.HScroll1, form.Text3};
+    // As the eye reads the window, round and back to the button.
+    const QWidget* order[] = {form.CmdOK, form.HScroll1, form.Picture1, form.Text2, form.Text3,
+                              form.Text4, form.Text5,    form.Text6,    form.CmdOK};
     for (std::size_t i = 1; i < std::size(order); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), order[i]);

@@ -136,6 +136,14 @@ double parse_leading_number(std::string_view raw) {
   return value + 0.0;  // never -0
 }
 
+double parse_box_number(std::string_view text) {
+  std::string with_points(text);
+  for (char& c : with_points) {
+    if (c == ',') c = '.';
+  }
+  return parse_leading_number(with_points);
+}
+
 std::optional<double> parse_whole_number(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);

@@ -17,6 +17,12 @@ namespace orvinda {
 // inf or nan.
 double parse_leading_number(std::string_view text);
 
+// What the parameter boxes read from the user: a comma stands for the point
+// ("1,5", ",5", "-,25"), as the numeric keypad of a Russian keyboard types
+// it; everything else as parse_leading_number. Files and the command line
+// keep the point only.
+double parse_box_number(std::string_view text);
+
 // A text that is one number and nothing else (blanks around it allowed):
 // an optional sign, digits with at most one point, an optional exponent.
 // Read as parse_leading_number reads it; none for anything else.

@@ -194,6 +194,13 @@ void Form1::createControls() {
   connect(Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
   connect(Text5, &QLineEdit::textChanged, this, [this] { Text5_Change(); });
   connect(Text6, &QLineEdit::textChanged, this, [this] { Text6_Change(); });
+  for (int n = 1; n <= 6; ++n) {
+    QLineEdit* box = *boxes[n - 1];
+    // Emitted before textChanged: the handler then knows the user typed.
+    connect(box, &QLineEdit::textEdited, this, [this, n] { box_editing_[n].typed = true; });
+    connect(box, &QLineEdit::returnPressed, this, [this, n] { commitBox(n); });
+    box->installEventFilter(this);
+  }
 }
 
 void Form1::createDevice() {
@@ -264,7 +271,9 @@ void Form1::createMenus() {
 }
 
 void Form1::applyTabOrder() {
-  const QWidget* order[] = {CmdOK, Picture1, Text2, Text1, Text4, Text5, Text6, HScroll1, Text3};
+  // As the eye reads the window: the inputs from the top, then the button,
+  // the slow-down bar and the plot; Text1 is skipped while disabled.
+  const QWidget* order[] = {Text1, Text2, Text3, Text4, Text5, Text6, CmdOK, HScroll1, Picture1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
@@ -281,6 +290,9 @@ void Form1::Form_Load() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (const int box = boxNumber(watched); box > 0 && boxEvent(box, event)) return true;
+  // A click on a label or between the controls commits too.
+  if (watched == client_ && event->type() == QEvent::MouseButtonPress) commitEditing();
   if (watched == client_ && event->type() == QEvent::Resize) {
     if (size_locked_) {
       // Forced from outside during a run: the next step goes back, once
@@ -296,6 +308,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  commitEditing();
   if (Form_Unload()) {
     event->ignore();
     return;

@@ -28,6 +28,10 @@ constexpr int kToneHz = 880;
 
 void Form1::CmdOK_Click() {
   if (CmdOK->text() == kStart) {
+    commitEditing();
+    // The commit may have refused a frequency with a modal box, during
+    // which this click could have started a run already.
+    if (CmdOK->text() != kStart) return;
     CmdOK->setText(kStop);
     for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6}) box->setEnabled(false);
     Form_Resize();
