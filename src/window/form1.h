@@ -277,6 +277,7 @@ class Form1 : public QMainWindow {
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;
+  Qt::WindowStates locked_state_;  // maximised or full screen, held during a run
   MeasureOverlay* measure_ = nullptr;
 
   struct BoxEditing {
