@@ -94,6 +94,25 @@ class TestNumbers : public QObject {
     QCOMPARE(parse_leading_number(text.toStdString()), leading);
   }
 
+  void round_significant_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("root 2 to 7") << 1.4142135623731 << 7 << 1.414214;
+    QTest::newRow("single noise") << 2.000000320060546 << 7 << 2.0;
+    QTest::newRow("negative, small") << -0.000123456789 << 7 << -0.0001234568;
+    QTest::newRow("carry into a new digit") << 9.9999996 << 7 << 10.0;
+    QTest::newRow("zero") << 0.0 << 7 << 0.0;
+    QTest::newRow("largest double") << 1.7976931348623157e308 << 17 << 1.7976931348623157e308;
+  }
+
+  void round_significant() {
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(double, expected);
+    QCOMPARE(orvinda::round_significant(value, digits), expected);
+  }
+
   void parse_never_gives_negative_zero() {
     for (const char* text : {"-0", "-0.000", "-.0e5", "-1e-400"}) {
       const double value = parse_leading_number(text);

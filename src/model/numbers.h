@@ -36,6 +36,10 @@ std::optional<double> parse_whole_number(std::string_view text);
 std::string format_signed_number(double value);
 std::string format_signed_number(float value);
 
+// The value rounded to a number of significant decimal digits (1 ... 17),
+// for values that carry no more: 1.4142135623731 to 7 gives 1.414214.
+double round_significant(double value, int digits);
+
 // Rounds to single precision the way the window stores its float values,
 // saturating at the largest finite float instead of overflowing to inf.
 float to_single(double value);

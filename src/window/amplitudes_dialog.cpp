@@ -65,7 +65,7 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
   };
 
   const AmplitudeFieldTexts texts =
-      amplitude_field_texts(compute_characteristics(current, 0, false), current.wy);
+      amplitude_field_texts(compute_characteristics(current, 0, false), current);
   const std::string* const initial[] = {&texts.ax, &texts.fix, &texts.ay, &texts.fiy, &texts.wy};
 
   auto* grid = new QGridLayout;
