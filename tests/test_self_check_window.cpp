@@ -367,6 +367,33 @@ class TestSelfCheckWindow : public QObject {
     QCOMPARE(QApplication::focusWidget(), w.ratioButtons[0]);
   }
 
+  // Each group's mnemonic takes the focus into it, and the arrows select
+  // there, also before anything is chosen.
+  void mnemonics_and_arrows_answer_a_task() {
+    FakePlatform platform;
+    SelfCheckWindow w(platform);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    const auto alt = [&](char16_t letter) {
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(letter),
+                          QString(QChar(letter)).toLower(), Qt::AltModifier);
+    };
+    alt(u'Р');  // &Разность фаз
+    QVERIFY(w.phaseButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.phaseButtons[1]->isChecked(), true);  // π/4
+    alt(u'О');                                       // &Отношение частот
+    QVERIFY(w.ratioButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QVERIFY(w.ratioButtons[1]->isChecked());  // 1 : 2
+    alt(u'Ф');                                // &Фигура
+    QVERIFY(w.thirdButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(w.chosenAnswer().has_value());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(w.answers()[0].has_value());
+  }
+
   void figures_show_the_reading_data() {
     QTest::addColumn<TaskKind>("kind");
     QTest::addColumn<int>("ax");

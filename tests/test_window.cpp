@@ -210,9 +210,16 @@ class TestWindow : public QObject {
     // As the eye reads the window, round and back to the button.
     const QWidget* order[] = {form.CmdOK, form.HScroll1, form.Picture1, form.Text2, form.Text3,
                               form.Text4, form.Text5,    form.Text6,    form.CmdOK};
+    const auto mark_shown = [](const QWidget* control) {
+      const QWidget* mark = control->findChild<QWidget*>(QStringLiteral("focusMark"));
+      return mark && mark->isVisible() && mark->geometry() == control->rect();
+    };
     for (std::size_t i = 1; i < std::size(order); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), order[i]);
+      // The scroll bar and the plot draw no focus of their own: a mark does.
+      QCOMPARE(mark_shown(form.HScroll1), order[i] == form.HScroll1);
+      QCOMPARE(mark_shown(form.Picture1), order[i] == form.Picture1);
     }
   }
 

@@ -19,6 +19,7 @@
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
 #include "window/app_setup.h"
+#include "window/focus_mark.h"
 #include "window/fonts.h"
 #include "window/form2.h"
 #include "window/plot_look.h"
@@ -174,6 +175,7 @@ void Form1::createControls() {
   HScroll1->setPageStep(1);
   HScroll1->setFocusPolicy(Qt::StrongFocus);
   describe(HScroll1, QStringLiteral("Замедление времени"), QString());
+  new FocusMark(HScroll1);
   connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
   Picture1 = new PlotSurface(client_);
@@ -181,6 +183,7 @@ void Form1::createControls() {
   style_plot_surface(Picture1);
   Picture1->setFocusPolicy(Qt::StrongFocus);
   describe(Picture1, QStringLiteral("Анимация движения"), QStringLiteral("Анимация движения"));
+  new FocusMark(Picture1);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
