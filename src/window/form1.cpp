@@ -22,6 +22,7 @@
 #include "window/focus_mark.h"
 #include "window/fonts.h"
 #include "window/form2.h"
+#include "window/layout_geometry.h"
 #include "window/plot_look.h"
 #include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
@@ -74,6 +75,9 @@ void Form1::createControls() {
   paint_background(client_, QPalette::Window, window_color());
   setCentralWidget(client_);
   client_->installEventFilter(this);
+  // Below this the controls would overlap; the menu bar comes on top of it.
+  static const ClientSize minimum = minimum_client_size();
+  client_->setMinimumSize(minimum.width, minimum.height);
 
   auto make_label = [this](const char* name, const QString& caption, const QString& tooltip,
                            bool bold = false) {
