@@ -95,7 +95,8 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
     QPalette problem_palette = problem->palette();
     problem_palette.setColor(QPalette::WindowText, kProblemColor);
     problem->setPalette(problem_palette);
-    problem->setAccessibleName(QStringLiteral("Ошибка: ") + row.accessible);
+    // Its name is the message it shows; which field, the description says.
+    problem->setAccessibleDescription(QStringLiteral("Ошибка: ") + row.accessible);
     // Hidden while empty, so a screen reader does not announce five errors
     // that are not there.
     problem->hide();

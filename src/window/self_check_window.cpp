@@ -172,7 +172,9 @@ void SelfCheckWindow::createControls() {
   explanationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                             Qt::TextSelectableByKeyboard);
   explanationLabel->setFocusPolicy(Qt::NoFocus);
-  name(explanationLabel, QStringLiteral("Объяснение"));
+  // The name is the text itself, as on every readout; what it is, is said
+  // by the description.
+  explanationLabel->setAccessibleDescription(QStringLiteral("Объяснение"));
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(explanationLabel);
   scroll->setWidgetResizable(true);
@@ -297,7 +299,7 @@ QWidget* SelfCheckWindow::createResultPage() {
   large.setBold(true);
   large.setPointSizeF(large.pointSizeF() * 1.4);
   scoreLabel->setFont(large);
-  name(scoreLabel, QStringLiteral("Итог"));
+  scoreLabel->setAccessibleDescription(QStringLiteral("Итог"));
 
   resultTable = new QTableWidget(0, 4, page);
   resultTable->setObjectName(QStringLiteral("resultTable"));
