@@ -22,7 +22,11 @@ void Form1::Text6_Change() { textChange(6); }
 
 void Form1::textChange(int box) {
   BoxEditing& state = box_editing_[box];
-  if (std::exchange(state.typed, false)) {
+  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  // Text dropped into a box without the caret is not being typed there: it
+  // applies as the program's would, or nothing would ever commit it.
+  const bool has_caret = edits[box]->window()->focusWidget() == edits[box];
+  if (std::exchange(state.typed, false) && has_caret) {
     state.editing = true;
     applyTypedText(box);
     return;
