@@ -72,6 +72,15 @@ void Form1::showFrequencyInvalid(int box, bool invalid) {
 
 bool Form1::boxEvent(int box, QEvent* event) {
   switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+      // One box is typed into at a time: going to another commits the
+      // first, also when no focus-out told it (a click into an inactive
+      // window moves its focus silently).
+      for (int n = 1; n <= 6; ++n) {
+        if (n != box) commitBox(n);
+      }
+      return false;
     case QEvent::FocusOut: {
       // Switching to another application to read the lab sheet, or opening
       // a menu, leaves the typing as it is.
