@@ -274,7 +274,7 @@ class TestAmplitudesAndPhases : public QObject {
     for (int i = 0; i < 6; ++i) v[i] = parse_leading_number(boxes[i].toStdString());
     const MotionParameters before{v[0], v[1], v[2], v[3], v[4], to_single(v[5])};
     const Characteristics c = compute_characteristics(before, 0, false);
-    const AmplitudeFieldTexts opened = amplitude_field_texts(c, before.wy);
+    const AmplitudeFieldTexts opened = amplitude_field_texts(c, before);
 
     const AmplitudeDialogResult same = accept_amplitude_fields(opened, before);
     QVERIFY(same.parameters.has_value());
@@ -295,6 +295,35 @@ class TestAmplitudesAndPhases : public QObject {
         compute_characteristics(through_boxes(*edited.parameters), 0, false);
     QCOMPARE(printed(after.ay, "0.000E+00"), printed(c.ay, "0.000E+00"));
     QCOMPARE(printed(after.fiy, "0.000"), printed(c.fiy, "0.000"));
+  }
+
+  void vertical_fields_show_what_voy_carries_data() {
+    QTest::addColumn<double>("ay");
+    QTest::addColumn<double>("fiy");
+    QTest::addColumn<double>("wy");
+    // clang-format off
+    QTest::newRow("Ay 2, a quarter") << 2.0 << 0.25 << 1.5;
+    QTest::newRow("Ay 2, a third") << 2.0 << 1.0 / 3 << 1.8;
+    QTest::newRow("Ay 0.7, a sixth, below") << 0.7 << -1.0 / 6 << 2.5;
+    QTest::newRow("Ay 5, three quarters") << 5.0 << 0.75 << 1.05;
+    // clang-format on
+  }
+
+  // Voy is a float: Ay and φy computed back from it show its 7 digits, and
+  // the numbers typed come back as typed, not with the float's noise.
+  void vertical_fields_show_what_voy_carries() {
+    QFETCH(double, ay);
+    QFETCH(double, fiy);
+    QFETCH(double, wy);
+    const MotionParameters p = through_boxes(initial_conditions({3, 0, ay, fiy, 1, wy}));
+    QVERIFY(p.vy0 != 0);
+    const AmplitudeFieldTexts t = amplitude_field_texts(compute_characteristics(p, 0, false), p);
+    QCOMPARE(parse_leading_number(t.ay), round_significant(ay, 7));
+    // The phase's seventh digit may be the float's own.
+    QVERIFY(std::fabs(parse_leading_number(t.fiy) - fiy) <= 5e-7 * std::fabs(fiy));
+    QVERIFY2(t.fiy.size() <= 10, t.fiy.c_str());
+    QVERIFY2(t.ay.size() <= 9, t.ay.c_str());
+    QCOMPARE(t.ax, std::string("3"));
   }
 
   void refused_fields_give_no_parameters() {

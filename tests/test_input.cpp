@@ -2,6 +2,7 @@
 // writes back, what it warns about, how often it redraws and where the caret
 // ends up after typing.
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -22,7 +23,10 @@ const QString kFrequencyWarning =
 struct Window {
   FakePlatform platform;
   Form1 form{platform};
-  Window() { form.show(); }
+  Window() {
+    form.show();
+    QApplication::setActiveWindow(&form);
+  }
 };
 
 QLineEdit* box(Form1& form, int number) {
@@ -89,6 +93,15 @@ class TestInput : public QObject {
   void identicalTextRaisesNothing();
   void typing_data();
   void typing();
+  void typedValues_data();
+  void typedValues();
+  void commitWays_data();
+  void commitWays();
+  void switchingWindowsCommitsNothing();
+  void refusedFrequencyIsMarked();
+  void undo_data();
+  void undo();
+  void redrawKeepsTheTypedText();
 };
 
 void TestInput::startsInNormalForm() {
@@ -136,7 +149,7 @@ void TestInput::setText_data() {
   QTest::newRow("wy zero") << 4 << "0" << " 2" << 2.0 << true;
   QTest::newRow("wy negative") << 4 << "-1" << " 2" << 2.0 << true;
   QTest::newRow("wy letters") << 4 << "x" << " 2" << 2.0 << true;
-  QTest::newRow("wy decimal comma") << 4 << "1,8" << " 1" << 1.0 << false;
+  QTest::newRow("wy decimal comma") << 4 << "1,8" << " 1.8" << 1.8 << false;
   QTest::newRow("wy tiny but positive") << 4 << "1e-300" << " 1E-300" << 1e-300 << false;
   QTest::newRow("wx zero") << 1 << "0" << " 1" << 1.0 << true;
   QTest::newRow("wx negative") << 1 << "-3" << " 1" << 1.0 << true;
@@ -179,68 +192,294 @@ void TestInput::identicalTextRaisesNothing() {
   QCOMPARE(w.form.redrawCount(), before);
 }
 
-void TestInput::typing_data() {
-  QTest::addColumn<int>("box");
-  QTest::addColumn<QString>("start");
-  QTest::addColumn<int>("caret");  // -1 selects all
-  QTest::addColumn<QString>("keys");
-  QTest::addColumn<QString>("shown");
-  QTest::addColumn<int>("caretAfter");
-  QTest::addColumn<int>("redraws");
-
-  // clang-format off
-  QTest::newRow("replace all") << 2 << " 3" << -1 << "5" << " 5" << 2 << 2;
-  QTest::newRow("append digit") << 2 << " 3" << 2 << "2" << " 32" << 3 << 1;
-  QTest::newRow("point inside") << 2 << " 35" << 2 << "." << " 3.5" << 3 << 1;
-  QTest::newRow("clear, then a digit") << 2 << " 3" << -1 << "\b7" << " 7" << 2 << 4;
-  QTest::newRow("minus in front") << 2 << " 3" << 0 << "-" << "-3" << 1 << 2;
-  QTest::newRow("minus after the blank") << 2 << " 3" << 1 << "-" << "-3" << 1 << 2;
-  QTest::newRow("backspace inside") << 2 << " 12" << 2 << "\b" << " 2" << 1 << 1;
-  QTest::newRow("trailing zero dropped") << 3 << " 3.5" << 4 << "0" << " 3.5" << 4 << 2;
-  QTest::newRow("second point dropped") << 3 << " 3.5" << 4 << "." << " 3.5" << 4 << 2;
-  QTest::newRow("comma, then a digit") << 3 << " 3" << 2 << ",5" << " 35" << 3 << 3;
-  QTest::newRow("cyrillic letter") << 5 << " 3" << 2 << "ж" << " 3" << 2 << 2;
-  QTest::newRow("into exponent form") << 5 << " 100000000000000" << 16 << "0" << " 1E+15" << 6 << 2;
-  QTest::newRow("wy cleared by backspace") << 4 << " 1.8" << -1 << "\b" << " 2" << 2 << 2;
-  QTest::newRow("wy replaced by zero") << 4 << " 1.8" << -1 << "0" << " 2" << 2 << 2;
-  QTest::newRow("dropped digit keeps the caret") << 2 << " 35" << 1 << "07" << " 735" << 2 << 3;
-  QTest::newRow("dropped sign keeps the caret") << 2 << " 35" << 1 << "+7" << " 735" << 2 << 3;
-  QTest::newRow("blank typed inside") << 2 << " 35" << 2 << " 7" << " 375" << 3 << 3;
-  QTest::newRow("single rounded") << 6 << " .1234567" << 9 << "8" << " .1234568" << 9 << 2;
-  // clang-format on
-}
-
-void TestInput::typing() {
-  QFETCH(int, box);
-  QFETCH(QString, start);
-  QFETCH(int, caret);
-  QFETCH(QString, keys);
-  QFETCH(QString, shown);
-  QFETCH(int, caretAfter);
-  QFETCH(int, redraws);
-
-  Window w;
-  QLineEdit* edit = ::box(w.form, box);
-  edit->setText(start);
-  QCOMPARE(edit->text(), start);
+// Puts the focus in a box with its caret (-1: all selected), as a user
+// clicking into it would.
+void enter_box(QLineEdit* edit, int caret) {
   edit->setFocus();
   if (caret < 0) {
     edit->selectAll();
   } else {
     edit->setCursorPosition(caret);
   }
+}
+
+void check_stored(const Form1& form, int box, double value) {
+  if (box == 6) {
+    QCOMPARE(form.vy0, static_cast<float>(value));
+  } else {
+    QCOMPARE(stored(form, box), value);
+  }
+}
+
+void TestInput::typing_data() {
+  QTest::addColumn<int>("box");
+  QTest::addColumn<QString>("start");
+  QTest::addColumn<int>("caret");  // -1 selects all
+  QTest::addColumn<QString>("keys");
+  QTest::addColumn<QString>("typed");   // the box while typing: as typed
+  QTest::addColumn<double>("value");    // stored while typing
+  QTest::addColumn<int>("redraws");     // while typing
+  QTest::addColumn<QString>("shown");   // after Enter: the normal form
+  QTest::addColumn<int>("caretAfter");  // after Enter
+
+  // clang-format off
+  QTest::newRow("replace all") << 2 << " 3" << -1 << "5" << "5" << 5.0 << 1 << " 5" << 2;
+  QTest::newRow("append digit") << 2 << " 3" << 2 << "2" << " 32" << 32.0 << 1 << " 32" << 3;
+  QTest::newRow("point inside") << 2 << " 35" << 2 << "." << " 3.5" << 3.5 << 1 << " 3.5" << 3;
+  QTest::newRow("clear, then a digit") << 2 << " 3" << -1 << "\b7" << "7" << 7.0 << 2 << " 7" << 2;
+  QTest::newRow("minus in front") << 2 << " 3" << 0 << "-" << "- 3" << -3.0 << 1 << "-3" << 1;
+  QTest::newRow("minus after the blank") << 2 << " 3" << 1 << "-" << " -3" << -3.0 << 1 << "-3" << 1;
+  QTest::newRow("backspace inside") << 2 << " 12" << 2 << "\b" << " 2" << 2.0 << 1 << " 2" << 1;
+  QTest::newRow("trailing zero dropped") << 3 << " 3.5" << 4 << "0" << " 3.50" << 3.5 << 1 << " 3.5" << 4;
+  QTest::newRow("second point dropped") << 3 << " 3.5" << 4 << "." << " 3.5." << 3.5 << 1 << " 3.5" << 4;
+  QTest::newRow("comma, then a digit") << 3 << " 3" << 2 << ",5" << " 3,5" << 3.5 << 2 << " 3.5" << 4;
+  QTest::newRow("cyrillic letter") << 5 << " 3" << 2 << "ж" << " 3ж" << 3.0 << 1 << " 3" << 2;
+  QTest::newRow("into exponent form") << 5 << " 100000000000000" << 16 << "0" << " 1000000000000000"
+                                      << 1e15 << 1 << " 1E+15" << 6;
+  QTest::newRow("wy cleared by backspace") << 4 << " 1.8" << -1 << "\b" << "" << 1.8 << 0 << " 2" << 2;
+  QTest::newRow("wy replaced by zero") << 4 << " 1.8" << -1 << "0" << "0" << 1.8 << 0 << " 2" << 2;
+  QTest::newRow("wy cleared, then a digit") << 4 << " 1.8" << -1 << "\b3" << "3" << 3.0 << 1 << " 3" << 2;
+  QTest::newRow("dropped digit keeps the caret") << 2 << " 35" << 1 << "07" << " 0735" << 735.0 << 2 << " 735" << 2;
+  QTest::newRow("dropped sign keeps the caret") << 2 << " 35" << 1 << "+7" << " +735" << 735.0 << 2 << " 735" << 2;
+  QTest::newRow("blank typed inside") << 2 << " 35" << 2 << " 7" << " 3 75" << 375.0 << 2 << " 375" << 3;
+  QTest::newRow("single rounded") << 6 << " .1234567" << 9 << "8" << " .12345678"
+                                  << static_cast<double>(0.12345678f) << 1 << " .1234568" << 9;
+  // clang-format on
+}
+
+// Key by key the box keeps what is typed while the value applies at once;
+// Enter writes the normal form, and refuses a frequency of 0 or less only then.
+void TestInput::typing() {
+  QFETCH(int, box);
+  QFETCH(QString, start);
+  QFETCH(int, caret);
+  QFETCH(QString, keys);
+  QFETCH(QString, typed);
+  QFETCH(double, value);
+  QFETCH(int, redraws);
+  QFETCH(QString, shown);
+  QFETCH(int, caretAfter);
+
+  Window w;
+  QLineEdit* edit = ::box(w.form, box);
+  edit->setText(start);
+  QCOMPARE(edit->text(), start);
+  enter_box(edit, caret);
   const int before = w.form.redrawCount();
   type(edit, keys);
 
+  QCOMPARE(edit->text(), typed);
+  check_stored(w.form, box, value);
+  QCOMPARE(w.form.redrawCount() - before, redraws);
+  QVERIFY(w.form.beingEdited(edit));
+  QVERIFY(w.platform.messages.empty());
+  QVERIFY(w.platform.tones.empty());
+  check_labels(w.form);
+
+  QTest::keyClick(edit, Qt::Key_Return);
   QCOMPARE(edit->text(), shown);
   QCOMPARE(edit->cursorPosition(), caretAfter);
-  QCOMPARE(w.form.redrawCount() - before, redraws);
+  QVERIFY(!w.form.beingEdited(edit));
   if (box == 4 && shown == QLatin1String(" 2")) {
     check_warned_once(w.platform);
+    QCOMPARE(w.form.wy, 2.0);
   } else {
     QVERIFY(w.platform.messages.empty());
+    check_stored(w.form, box, value);
   }
   check_labels(w.form);
+}
+
+void TestInput::typedValues_data() {
+  QTest::addColumn<int>("box");
+  QTest::addColumn<QString>("keys");
+  QTest::addColumn<double>("value");
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<bool>("refused");  // at Enter
+
+  // clang-format off
+  QTest::newRow("wy 1.5") << 4 << "1.5" << 1.5 << " 1.5" << false;
+  QTest::newRow("wy 1,5") << 4 << "1,5" << 1.5 << " 1.5" << false;
+  QTest::newRow("wy ,5") << 4 << ",5" << 0.5 << " .5" << false;
+  QTest::newRow("wy .5") << 4 << ".5" << 0.5 << " .5" << false;
+  QTest::newRow("wy 0.5") << 4 << "0.5" << 0.5 << " .5" << false;
+  QTest::newRow("wy -,25") << 4 << "-,25" << 1.8 << " 2" << true;
+  QTest::newRow("yo 0.25") << 5 << "0.25" << 0.25 << " .25" << false;
+  QTest::newRow("yo 2.8284") << 5 << "2.8284" << 2.8284 << " 2.8284" << false;
+  QTest::newRow("xo -3") << 2 << "-3" << -3.0 << "-3" << false;
+  QTest::newRow("xo -,25") << 2 << "-,25" << -0.25 << "-.25" << false;
+  QTest::newRow("vox -0.5") << 3 << "-0.5" << -0.5 << "-.5" << false;
+  QTest::newRow("yo 1e2") << 5 << "1e2" << 100.0 << " 100" << false;
+  QTest::newRow("voy 1e2") << 6 << "1e2" << 100.0 << " 100" << false;
+  // clang-format on
+}
+
+// The lab sheet's values typed over the whole text, as a teacher does: no
+// box and no tone on the way, whatever the intermediate texts read.
+void TestInput::typedValues() {
+  QFETCH(int, box);
+  QFETCH(QString, keys);
+  QFETCH(double, value);
+  QFETCH(QString, shown);
+  QFETCH(bool, refused);
+
+  Window w;
+  QLineEdit* edit = ::box(w.form, box);
+  enter_box(edit, -1);
+  for (QChar key : keys) {
+    type(edit, QString(key));
+    QVERIFY2(w.platform.messages.empty(), qPrintable(edit->text()));
+  }
+  QCOMPARE(edit->text(), keys);
+  check_stored(w.form, box, value);
+  QTest::keyClick(edit, Qt::Key_Return);
+  QCOMPARE(edit->text(), shown);
+  QCOMPARE(w.platform.messages.size(), std::size_t{refused ? 1u : 0u});
+  check_stored(w.form, box, refused ? 2.0 : value);
+}
+
+void TestInput::commitWays_data() {
+  QTest::addColumn<QString>("way");
+  QTest::newRow("Enter") << "enter";
+  QTest::newRow("keypad Enter") << "keypad enter";
+  QTest::newRow("Tab") << "tab";
+  QTest::newRow("click on another box") << "click box";
+  QTest::newRow("click on a label") << "click label";
+  QTest::newRow("an Опыт item") << "menu item";
+  QTest::newRow("closing, answered No") << "close";
+}
+
+// "0" typed into Wy stands until a commit; each way of committing refuses it
+// once and writes " 2".
+void TestInput::commitWays() {
+  QFETCH(QString, way);
+  Window w;
+  w.platform.answers = {orvinda::MessageAnswer::Ok, orvinda::MessageAnswer::No};
+  enter_box(w.form.Text4, -1);
+  type(w.form.Text4, QStringLiteral("0"));
+  QVERIFY(w.platform.messages.empty());
+
+  if (way == QLatin1String("enter")) {
+    QTest::keyClick(w.form.Text4, Qt::Key_Return);
+  } else if (way == QLatin1String("keypad enter")) {
+    QTest::keyClick(w.form.Text4, Qt::Key_Enter, Qt::KeypadModifier);
+  } else if (way == QLatin1String("tab")) {
+    QTest::keyClick(w.form.Text4, Qt::Key_Tab);
+    QVERIFY(w.form.Text5->hasFocus());
+  } else if (way == QLatin1String("click box")) {
+    QTest::mouseClick(w.form.Text5, Qt::LeftButton);
+  } else if (way == QLatin1String("click label")) {
+    QTest::mouseClick(w.form.Label11, Qt::LeftButton);
+  } else if (way == QLatin1String("menu item")) {
+    w.form.mnuExperimentSave->trigger();  // cancelled: the fake has no file name
+  } else {
+    QVERIFY(!w.form.close());
+    // The refusal comes first, then the question, answered No.
+    QCOMPARE(w.platform.messages.size(), std::size_t{2});
+    QCOMPARE(w.platform.messages[1].text, QStringLiteral("Вы абсолютно уверены?"));
+    w.platform.messages.pop_back();
+  }
+  check_warned_once(w.platform);
+  QCOMPARE(w.form.wy, 2.0);
+  QCOMPARE(w.form.Text4->text(), QStringLiteral(" 2"));
+  QVERIFY(!w.form.beingEdited(w.form.Text4));
+}
+
+// Leaving the window in the middle of "0." (to read the lab sheet) commits
+// nothing; coming back, the typing goes on.
+void TestInput::switchingWindowsCommitsNothing() {
+  Window w;
+  QApplication::setActiveWindow(&w.form);
+  enter_box(w.form.Text4, -1);
+  type(w.form.Text4, QStringLiteral("0."));
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  QVERIFY(!w.form.Text4->hasFocus());
+  QVERIFY(w.platform.messages.empty());
+  QCOMPARE(w.form.Text4->text(), QStringLiteral("0."));
+  QCOMPARE(w.form.wy, 1.8);
+
+  QApplication::setActiveWindow(&w.form);
+  QVERIFY(w.form.Text4->hasFocus());
+  type(w.form.Text4, QStringLiteral("5"));
+  QCOMPARE(w.form.wy, 0.5);
+  QTest::keyClick(w.form.Text4, Qt::Key_Return);
+  QCOMPARE(w.form.Text4->text(), QStringLiteral(" .5"));
+  QVERIFY(w.platform.messages.empty());
+}
+
+// While an entry is refused the box says so, to the eye and to a screen
+// reader, and the figure stays as it was.
+void TestInput::refusedFrequencyIsMarked() {
+  Window w;
+  const QString tip = w.form.Text4->toolTip();
+  enter_box(w.form.Text4, -1);
+  const int before = w.form.redrawCount();
+  const QString ratio = w.form.Label18->text();
+  type(w.form.Text4, QStringLiteral("-"));
+  QCOMPARE(w.form.Text4->toolTip(), QStringLiteral("Частота должна быть больше 0"));
+  QCOMPARE(w.form.Text4->accessibleDescription(), QStringLiteral("Частота должна быть больше 0"));
+  QVERIFY(w.form.Text4->styleSheet().contains(QLatin1String("border")));
+  QCOMPARE(w.form.redrawCount(), before);
+  QCOMPARE(w.form.Label18->text(), ratio);
+
+  type(w.form.Text4, QStringLiteral("2"));  // "-2" still reads below 0
+  QVERIFY(w.form.Text4->styleSheet().contains(QLatin1String("border")));
+  type(w.form.Text4, QStringLiteral("\b\b3"));
+  QCOMPARE(w.form.wy, 3.0);
+  QCOMPARE(w.form.Text4->toolTip(), tip);
+  QCOMPARE(w.form.Text4->accessibleDescription(), tip);
+  QVERIFY(w.form.Text4->styleSheet().isEmpty());
+}
+
+void TestInput::undo_data() {
+  QTest::addColumn<int>("box");
+  QTest::addColumn<QString>("keys");
+  QTest::addColumn<bool>("commitFirst");
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<double>("value");
+
+  // clang-format off
+  QTest::newRow("while typing") << 2 << "7" << false << " 3" << 3.0;
+  QTest::newRow("while a frequency is refused") << 4 << "\b" << false << " 1.8" << 1.8;
+  QTest::newRow("while typing a frequency") << 4 << "2,5" << false << " 1.8" << 1.8;
+  QTest::newRow("after the commit") << 2 << "7" << true << " 3" << 3.0;
+  QTest::newRow("after a refused commit") << 4 << "0" << true << " 1.8" << 1.8;
+  // clang-format on
+}
+
+void TestInput::undo() {
+  QFETCH(int, box);
+  QFETCH(QString, keys);
+  QFETCH(bool, commitFirst);
+  QFETCH(QString, shown);
+  QFETCH(double, value);
+
+  Window w;
+  QLineEdit* edit = ::box(w.form, box);
+  enter_box(edit, -1);
+  type(edit, keys);
+  if (commitFirst) QTest::keyClick(edit, Qt::Key_Return);
+  const std::size_t messages = w.platform.messages.size();
+  QTest::keySequence(edit, QKeySequence::Undo);
+  QCOMPARE(edit->text(), shown);
+  check_stored(w.form, box, value);
+  QVERIFY(!w.form.beingEdited(edit));
+  QVERIFY(edit->styleSheet().isEmpty());
+  QCOMPARE(w.platform.messages.size(), messages);
+}
+
+// A resize while typing redraws everything but the box being typed into.
+void TestInput::redrawKeepsTheTypedText() {
+  Window w;
+  enter_box(w.form.Text2, -1);
+  type(w.form.Text2, QStringLiteral("1."));
+  w.form.resize(w.form.width() + 40, w.form.height());
+  QCOMPARE(w.form.Text2->text(), QStringLiteral("1."));
+  QCOMPARE(w.form.Text3->text(), QStringLiteral(" 3"));
+  type(w.form.Text2, QStringLiteral("5"));
+  QCOMPARE(w.form.x0, 1.5);
 }
 
 QTEST_MAIN(TestInput)

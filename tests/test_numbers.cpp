@@ -73,6 +73,46 @@ class TestNumbers : public QObject {
     QCOMPARE(value, expected);
   }
 
+  // The boxes read a comma as the point; the command line and files do not.
+  void parse_box_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("box");
+    QTest::addColumn<double>("leading");
+    QTest::newRow("comma") << "1,5" << 1.5 << 1.0;
+    QTest::newRow("leading comma") << ",5" << 0.5 << 0.0;
+    QTest::newRow("minus, comma") << "-,25" << -0.25 << 0.0;
+    QTest::newRow("second comma ends it") << "1,2,3" << 1.2 << 1.0;
+    QTest::newRow("comma after a point ends it") << "1.2,3" << 1.2 << 1.2;
+    QTest::newRow("comma in the exponent ends it") << "2e1,5" << 20.0 << 20.0;
+  }
+
+  void parse_box() {
+    QFETCH(QString, text);
+    QFETCH(double, box);
+    QFETCH(double, leading);
+    QCOMPARE(orvinda::parse_box_number(text.toStdString()), box);
+    QCOMPARE(parse_leading_number(text.toStdString()), leading);
+  }
+
+  void round_significant_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("root 2 to 7") << 1.4142135623731 << 7 << 1.414214;
+    QTest::newRow("single noise") << 2.000000320060546 << 7 << 2.0;
+    QTest::newRow("negative, small") << -0.000123456789 << 7 << -0.0001234568;
+    QTest::newRow("carry into a new digit") << 9.9999996 << 7 << 10.0;
+    QTest::newRow("zero") << 0.0 << 7 << 0.0;
+    QTest::newRow("largest double") << 1.7976931348623157e308 << 17 << 1.7976931348623157e308;
+  }
+
+  void round_significant() {
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(double, expected);
+    QCOMPARE(orvinda::round_significant(value, digits), expected);
+  }
+
   void parse_never_gives_negative_zero() {
     for (const char* text : {"-0", "-0.000", "-.0e5", "-1e-400"}) {
       const double value = parse_leading_number(text);

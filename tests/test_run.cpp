@@ -155,6 +155,41 @@ class TestRun : public QObject {
     QVERIFY(!red(form->Picture1->colorAt(form->Picture1->CurrentX(), form->Picture1->CurrentY())));
   }
 
+  void maximised_or_full_screen_run_keeps_its_state_data() {
+    QTest::addColumn<int>("state");
+    QTest::newRow("maximised") << int(Qt::WindowMaximized);
+    QTest::newRow("full screen") << int(Qt::WindowFullScreen);
+  }
+
+  // ПУСК keeps a maximised window maximised, in place and at its client
+  // size; a restore forced from outside during the run is undone at the
+  // next step; after СТОП it is as before.
+  void maximised_or_full_screen_run_keeps_its_state() {
+    QFETCH(int, state);
+    const QSize normal = form->size();
+    form->setWindowState(Qt::WindowState(state));
+    QTRY_VERIFY(form->size() != normal);  // the new geometry comes later
+    const QRect geometry = form->geometry();
+    const QSize client = form->centralWidget()->size();
+    const QSize max_before = form->maximumSize();
+    const Qt::WindowFlags flags_before = form->windowHandle()->flags();
+    RunScript script{*form, {}, 8, {}};
+    const auto held = [&] {
+      QVERIFY(form->windowState() & Qt::WindowState(state));
+      QCOMPARE(form->geometry(), geometry);
+      QCOMPARE(form->centralWidget()->size(), client);
+      QCOMPARE(form->windowHandle()->flags(), flags_before);
+    };
+    script.at_step[1] = held;
+    // The window manager restores it, as a double click on the title would.
+    script.at_step[2] = [&] { form->windowHandle()->setWindowStates(Qt::WindowNoState); };
+    script.at_step[4] = held;
+    script.run();
+    held();
+    QCOMPARE(form->maximumSize(), max_before);
+    QCOMPARE(form->CmdOK->text(), QStringLiteral("ПУСК"));
+  }
+
   void scroll_bar_changes_the_pause_during_the_run() {
     RunScript script{*form, {}, 5, {}};
     QList<int> pauses;

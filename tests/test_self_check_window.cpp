@@ -367,6 +367,33 @@ class TestSelfCheckWindow : public QObject {
     QCOMPARE(QApplication::focusWidget(), w.ratioButtons[0]);
   }
 
+  // Each group's mnemonic takes the focus into it, and the arrows select
+  // there, also before anything is chosen.
+  void mnemonics_and_arrows_answer_a_task() {
+    FakePlatform platform;
+    SelfCheckWindow w(platform);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    const auto alt = [&](char16_t letter) {
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(letter),
+                          QString(QChar(letter)).toLower(), Qt::AltModifier);
+    };
+    alt(u'Р');  // &Разность фаз
+    QVERIFY(w.phaseButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.phaseButtons[1]->isChecked(), true);  // π/4
+    alt(u'О');                                       // &Отношение частот
+    QVERIFY(w.ratioButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QVERIFY(w.ratioButtons[1]->isChecked());  // 1 : 2
+    alt(u'Ф');                                // &Фигура
+    QVERIFY(w.thirdButtons.contains(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(w.chosenAnswer().has_value());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(w.answers()[0].has_value());
+  }
+
   void figures_show_the_reading_data() {
     QTest::addColumn<TaskKind>("kind");
     QTest::addColumn<int>("ax");
@@ -494,6 +521,12 @@ class TestSelfCheckWindow : public QObject {
   // "Показать в главном окне" writes the boxes as typing would, and waits
   // while a run goes on there.
   void show_in_main_window_writes_the_boxes() {
+    // Yo gets the 7 digits Voy has; Wy all 15, so that 4/3 still closes.
+    const QStringList long_values = box_texts({1, 0, 0, 4.0 / 3, 1.4142135623731, 0.70710678f});
+    QCOMPARE(long_values[3], QStringLiteral(" 1.33333333333333"));
+    QCOMPARE(long_values[4], QStringLiteral(" 1.414214"));
+    QCOMPARE(long_values[5], QStringLiteral(" .7071068"));
+
     FakePlatform platform;
     Form1 form(platform);
     form.show();
@@ -512,10 +545,14 @@ class TestSelfCheckWindow : public QObject {
     const MotionParameters p = task_parameters(w->tasks()[0]);
     const QStringList texts = box_texts(p);
     QLineEdit* boxes[] = {form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6};
-    for (int i = 0; i < 6; ++i) QCOMPARE(boxes[i]->text(), texts[i]);
+    for (int i = 0; i < 6; ++i) {
+      QCOMPARE(boxes[i]->text(), texts[i]);
+      QCOMPARE(boxes[i]->cursorPosition(), 0);  // a long value shows from its start
+    }
     QCOMPARE(form.wy, 1.5);
     QCOMPARE(form.x0, p.x0);
     QCOMPARE(form.y0, parse_leading_number(texts[4].toStdString()));
+    QCOMPARE(form.y0, orvinda::round_significant(p.y0, 7));
     QVERIFY(std::fabs(form.vy0 - p.vy0) <= 1e-6f * std::fabs(p.vy0));
     QCOMPARE(form.Label18->text().left(6), QStringLiteral("Wy/Wx="));
 

@@ -207,11 +207,19 @@ class TestWindow : public QObject {
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.CmdOK);
-    const QWidget* order[] = {form.CmdOK, form.Picture1, form.Text2,    form.Text4,
-                              form.Text5, form.Text6,    form.HScroll1, form.Text3};
+    // As the eye reads the window, round and back to the button.
+    const QWidget* order[] = {form.CmdOK, form.HScroll1, form.Picture1, form.Text2, form.Text3,
+                              form.Text4, form.Text5,    form.Text6,    form.CmdOK};
+    const auto mark_shown = [](const QWidget* control) {
+      const QWidget* mark = control->findChild<QWidget*>(QStringLiteral("focusMark"));
+      return mark && mark->isVisible() && mark->geometry() == control->rect();
+    };
     for (std::size_t i = 1; i < std::size(order); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), order[i]);
+      // The scroll bar and the plot draw no focus of their own: a mark does.
+      QCOMPARE(mark_shown(form.HScroll1), order[i] == form.HScroll1);
+      QCOMPARE(mark_shown(form.Picture1), order[i] == form.Picture1);
     }
   }
 
@@ -290,6 +298,57 @@ class TestWindow : public QObject {
     QCOMPARE(form.Label21->text(), QStringLiteral("9"));
     form.HScroll1->setValue(1);
     QCOMPARE(form.Label21->text(), QStringLiteral("1"));
+  }
+
+  // The smallest client size is measured: one pixel less either way and two
+  // controls overlap or one leaves the window. ПУСК meets Wy/Wx below 480.
+  void smallest_window_is_measured() {
+    const ClientSize minimum = minimum_client_size();
+    QCOMPARE(minimum.height, 480);
+    QVERIFY(layout_fits(minimum.width, minimum.height));
+    QVERIFY(!layout_fits(minimum.width - 1, minimum.height));
+    QVERIFY(!layout_fits(minimum.width, minimum.height - 1));
+    QVERIFY(!layout_fits(640, 479));
+    QVERIFY(layout_fits(640, 530));
+    const ClientSize projector = minimum_client_size(1.5);
+    QCOMPARE(projector.height, 720);
+    QCOMPARE(projector.width, static_cast<int>(std::ceil(minimum.width * 1.5)));
+  }
+
+  void smallest_window_keeps_controls_apart_data() {
+    QTest::addColumn<bool>("longValues");
+    QTest::newRow("start values") << false;
+    QTest::newRow("long values") << true;
+  }
+
+  // The window cannot be made smaller than that, and there nothing overlaps.
+  void smallest_window_keeps_controls_apart() {
+    QFETCH(bool, longValues);
+    FakePlatform platform;
+    Form1 form(platform);
+    form.show();
+    if (longValues) {
+      form.Text2->setText(QStringLiteral("-1.41421356237310"));
+      form.Text5->setText(QStringLiteral("123456789012345"));
+      form.Text6->setText(QStringLiteral("-1.234567e-30"));
+    }
+    form.resize(100, 100);
+    const ClientSize minimum = minimum_client_size();
+    QCOMPARE(form.centralWidget()->size(), QSize(minimum.width, minimum.height));
+    QList<QWidget*> controls;
+    for (QObject* child : form.centralWidget()->children()) {
+      if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->isVisible()) {
+        controls << widget;
+      }
+    }
+    QCOMPARE(controls.size(), 16 + 6 + 3);
+    for (int i = 0; i < controls.size(); ++i) {
+      QVERIFY(form.centralWidget()->rect().contains(controls[i]->geometry()));
+      for (int j = i + 1; j < controls.size(); ++j) {
+        QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                 qPrintable(controls[i]->objectName() + " " + controls[j]->objectName()));
+      }
+    }
   }
 
   void layout_formulas_are_exact_at_the_opening_size() {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "model/field_number.h"
+#include "model/numbers.h"
 
 namespace orvinda {
 
@@ -81,12 +82,15 @@ AmplitudeFieldsReading read_amplitude_fields(const AmplitudeFieldTexts& texts, d
   return r;
 }
 
-AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, double wy) {
-  const auto phase = [](double amplitude, double fi) {
-    return amplitude == 0 ? std::string("0.5") : field_text(fi / std::numbers::pi);
+AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, const MotionParameters& p) {
+  const int vertical_digits = p.vy0 == 0 ? 17 : 7;
+  const auto phase = [](double amplitude, double fi, int digits) {
+    return amplitude == 0 ? std::string("0.5")
+                          : field_text(round_significant(fi / std::numbers::pi, digits));
   };
-  return {field_text(c.ax), phase(c.ax, c.fix), field_text(c.ay), phase(c.ay, c.fiy),
-          field_text(wy)};
+  return {field_text(c.ax), phase(c.ax, c.fix, 17),
+          field_text(round_significant(c.ay, vertical_digits)), phase(c.ay, c.fiy, vertical_digits),
+          field_text(p.wy)};
 }
 
 AmplitudeDialogResult accept_amplitude_fields(const AmplitudeFieldTexts& entered,
@@ -97,7 +101,7 @@ AmplitudeDialogResult accept_amplitude_fields(const AmplitudeFieldTexts& entered
   if (!reading.values) return result;
 
   const AmplitudeFieldTexts opened =
-      amplitude_field_texts(compute_characteristics(current, 0, false), current.wy);
+      amplitude_field_texts(compute_characteristics(current, 0, false), current);
   MotionParameters p = initial_conditions(*reading.values);
   if (entered.ax == opened.ax && entered.fix == opened.fix) {
     p.x0 = current.x0;

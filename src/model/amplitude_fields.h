@@ -45,8 +45,9 @@ AmplitudeFieldsReading read_amplitude_fields(const AmplitudeFieldTexts& texts, d
 // The current characteristics as the dialog opens with them, with a point
 // and as many digits as it takes for ОК on an untouched dialog to give the
 // boxes back; with a zero amplitude the phase, undefined, reads 0.5 as its
-// label (pi/2) does.
-AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, double wy);
+// label (pi/2) does. Ay and the vertical phase come from the single Voy:
+// unless it is 0 they show the 7 digits it carries, "2", not "2.0000003".
+AmplitudeFieldTexts amplitude_field_texts(const Characteristics& c, const MotionParameters& p);
 
 struct AmplitudeDialogResult {
   std::optional<MotionParameters> parameters;  // exactly when no field has a problem

@@ -1,5 +1,6 @@
 #include "model/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -134,6 +135,26 @@ double parse_leading_number(std::string_view raw) {
   value = saturate(value);
   if (negative) value = -value;
   return value + 0.0;  // never -0
+}
+
+double round_significant(double value, int digits) {
+  if (!std::isfinite(value) || value == 0) return value;
+  // Through decimal text, whatever the locale, so the digits are the ones a
+  // box would show.
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::scientific, std::clamp(digits, 1, 17) - 1);
+  double rounded = value;
+  std::from_chars(buffer, written.ptr, rounded);
+  return rounded;
+}
+
+double parse_box_number(std::string_view text) {
+  std::string with_points(text);
+  for (char& c : with_points) {
+    if (c == ',') c = '.';
+  }
+  return parse_leading_number(with_points);
 }
 
 std::optional<double> parse_whole_number(std::string_view text) {

@@ -17,6 +17,12 @@ namespace orvinda {
 // inf or nan.
 double parse_leading_number(std::string_view text);
 
+// What the parameter boxes read from the user: a comma stands for the point
+// ("1,5", ",5", "-,25"), as the numeric keypad of a Russian keyboard types
+// it; everything else as parse_leading_number. Files and the command line
+// keep the point only.
+double parse_box_number(std::string_view text);
+
 // A text that is one number and nothing else (blanks around it allowed):
 // an optional sign, digits with at most one point, an optional exponent.
 // Read as parse_leading_number reads it; none for anything else.
@@ -29,6 +35,10 @@ std::optional<double> parse_whole_number(std::string_view text);
 // digit count (15, or 7 for a single) or below -4.
 std::string format_signed_number(double value);
 std::string format_signed_number(float value);
+
+// The value rounded to a number of significant decimal digits (1 ... 17),
+// for values that carry no more: 1.4142135623731 to 7 gives 1.414214.
+double round_significant(double value, int digits);
 
 // Rounds to single precision the way the window stores its float values,
 // saturating at the largest finite float instead of overflowing to inf.

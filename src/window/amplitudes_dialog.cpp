@@ -65,7 +65,7 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
   };
 
   const AmplitudeFieldTexts texts =
-      amplitude_field_texts(compute_characteristics(current, 0, false), current.wy);
+      amplitude_field_texts(compute_characteristics(current, 0, false), current);
   const std::string* const initial[] = {&texts.ax, &texts.fix, &texts.ay, &texts.fiy, &texts.wy};
 
   auto* grid = new QGridLayout;
@@ -95,7 +95,8 @@ AmplitudesDialog::AmplitudesDialog(const MotionParameters& current, QWidget* par
     QPalette problem_palette = problem->palette();
     problem_palette.setColor(QPalette::WindowText, kProblemColor);
     problem->setPalette(problem_palette);
-    problem->setAccessibleName(QStringLiteral("Ошибка: ") + row.accessible);
+    // Its name is the message it shows; which field, the description says.
+    problem->setAccessibleDescription(QStringLiteral("Ошибка: ") + row.accessible);
     // Hidden while empty, so a screen reader does not announce five errors
     // that are not there.
     problem->hide();

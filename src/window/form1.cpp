@@ -19,8 +19,10 @@
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
 #include "window/app_setup.h"
+#include "window/focus_mark.h"
 #include "window/fonts.h"
 #include "window/form2.h"
+#include "window/layout_geometry.h"
 #include "window/plot_look.h"
 #include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
@@ -73,6 +75,9 @@ void Form1::createControls() {
   paint_background(client_, QPalette::Window, window_color());
   setCentralWidget(client_);
   client_->installEventFilter(this);
+  // Below this the controls would overlap; the menu bar comes on top of it.
+  static const ClientSize minimum = minimum_client_size();
+  client_->setMinimumSize(minimum.width, minimum.height);
 
   auto make_label = [this](const char* name, const QString& caption, const QString& tooltip,
                            bool bold = false) {
@@ -174,6 +179,7 @@ void Form1::createControls() {
   HScroll1->setPageStep(1);
   HScroll1->setFocusPolicy(Qt::StrongFocus);
   describe(HScroll1, QStringLiteral("Замедление времени"), QString());
+  new FocusMark(HScroll1);
   connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
   Picture1 = new PlotSurface(client_);
@@ -181,6 +187,7 @@ void Form1::createControls() {
   style_plot_surface(Picture1);
   Picture1->setFocusPolicy(Qt::StrongFocus);
   describe(Picture1, QStringLiteral("Анимация движения"), QStringLiteral("Анимация движения"));
+  new FocusMark(Picture1);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -194,6 +201,13 @@ void Form1::createControls() {
   connect(Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
   connect(Text5, &QLineEdit::textChanged, this, [this] { Text5_Change(); });
   connect(Text6, &QLineEdit::textChanged, this, [this] { Text6_Change(); });
+  for (int n = 1; n <= 6; ++n) {
+    QLineEdit* box = *boxes[n - 1];
+    // Emitted before textChanged: the handler then knows the user typed.
+    connect(box, &QLineEdit::textEdited, this, [this, n] { box_editing_[n].typed = true; });
+    connect(box, &QLineEdit::returnPressed, this, [this, n] { commitBox(n); });
+    box->installEventFilter(this);
+  }
 }
 
 void Form1::createDevice() {
@@ -264,7 +278,9 @@ void Form1::createMenus() {
 }
 
 void Form1::applyTabOrder() {
-  const QWidget* order[] = {CmdOK, Picture1, Text2, Text1, Text4, Text5, Text6, HScroll1, Text3};
+  // As the eye reads the window: the inputs from the top, then the button,
+  // the slow-down bar and the plot; Text1 is skipped while disabled.
+  const QWidget* order[] = {Text1, Text2, Text3, Text4, Text5, Text6, CmdOK, HScroll1, Picture1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
@@ -281,6 +297,9 @@ void Form1::Form_Load() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (const int box = boxNumber(watched); box > 0 && boxEvent(box, event)) return true;
+  // A click on a label or between the controls commits too.
+  if (watched == client_ && event->type() == QEvent::MouseButtonPress) commitEditing();
   if (watched == client_ && event->type() == QEvent::Resize) {
     if (size_locked_) {
       // Forced from outside during a run: the next step goes back, once
@@ -296,6 +315,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  commitEditing();
   if (Form_Unload()) {
     event->ignore();
     return;

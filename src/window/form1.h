@@ -165,6 +165,15 @@ class Form1 : public QMainWindow {
   // Asks whether to close; true cancels the closing.
   bool Form_Unload();
 
+  // --- typing into the parameter boxes --------------------------------------
+  // A box the user has typed into since its last commit: its value is
+  // applied at once, but its text stays as typed until the commit.
+  bool beingEdited(const QLineEdit* box) const;
+  // Writes the box being edited in its normal form (and refuses a frequency
+  // of 0 or less): Enter, Tab and a click elsewhere in the window do it, and
+  // so do ПУСК, the Опыт items and closing before they act.
+  void commitEditing();
+
   // The Authors window while it is open.
   Form2* authorsWindow() const { return form2_; }
   // The time view while it is open.
@@ -222,6 +231,13 @@ class Form1 : public QMainWindow {
   void createDevice();
   void applyTabOrder();
   void textChange(int box);
+  void applyBoxText(int box);
+  void applyTypedText(int box);
+  void commitBox(int box);
+  void undoBox(int box);
+  void showFrequencyInvalid(int box, bool invalid);
+  bool boxEvent(int box, QEvent* event);
+  int boxNumber(const QObject* object) const;
   void setBoxText(QLineEdit* box, const QString& text);
   void redrawForResize();
   void lockSize(bool locked);
@@ -261,7 +277,17 @@ class Form1 : public QMainWindow {
   bool size_locked_ = false;
   QSize locked_size_, unlocked_min_, unlocked_max_;
   Qt::WindowFlags unlocked_flags_;
+  Qt::WindowStates locked_state_;  // maximised or full screen, held during a run
   MeasureOverlay* measure_ = nullptr;
+
+  struct BoxEditing {
+    bool typed = false;    // the change being handled came from the keyboard
+    bool editing = false;  // typed into since the last commit
+    bool invalid = false;  // a frequency of 0 or less is typed
+    QString committed;     // normal form of the last committed text
+    QString before;        // and of the one before it, for undo
+  };
+  BoxEditing box_editing_[7];
 };
 
 }  // namespace orvinda

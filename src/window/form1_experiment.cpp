@@ -79,12 +79,14 @@ void Form1::writeParameters(const MotionParameters& p) {
 }
 
 void Form1::mnuExperimentExample_Click(int index) {
+  commitEditing();  // what was typed counts first
   const std::span<const Example> examples = classic_examples();
   if (running() || index < 0 || static_cast<std::size_t>(index) >= examples.size()) return;
   writeParameters(examples[index].parameters);
 }
 
 void Form1::mnuExperimentAmplitudes_Click() {
+  commitEditing();  // what was typed counts first
   if (running()) return;
   AmplitudesDialog dialog(motionParameters(), this);
   if (!platform_.run_dialog(dialog) || !dialog.parameters()) return;
@@ -93,6 +95,7 @@ void Form1::mnuExperimentAmplitudes_Click() {
 }
 
 void Form1::mnuExperimentOpen_Click() {
+  commitEditing();  // what was typed counts first
   if (running()) return;
   const QString path = platform_.open_file_name(this, QStringLiteral("Открыть опыт"), {kFilter});
   if (!path.isEmpty()) openExperiment(path);
@@ -118,6 +121,7 @@ bool Form1::openExperiment(const QString& path) {
 }
 
 void Form1::mnuExperimentSave_Click() {
+  commitEditing();  // what was typed counts first
   const QString suggested = experiment_path_.isEmpty() ? QStringLiteral("опыт") + kSuffix
                                                        : QFileInfo(experiment_path_).fileName();
   QString path = platform_.save_file_name(this, QStringLiteral("Сохранить опыт"), {kFilter},

@@ -35,6 +35,7 @@ std::unique_ptr<PictureSheet> Form1::pictureSheet() const {
 }
 
 void Form1::mnuExperimentSavePicture_Click() {
+  commitEditing();  // what was typed counts first
   const QStringList filters = {QStringLiteral("Рисунок PNG (*.png)"),
                                QStringLiteral("Рисунок SVG (*.svg)"),
                                QStringLiteral("Документ PDF (*.pdf)")};
@@ -56,6 +57,7 @@ void Form1::mnuExperimentSavePicture_Click() {
 }
 
 void Form1::mnuExperimentPrint_Click() {
+  commitEditing();  // what was typed counts first
   const std::unique_ptr<PictureSheet> sheet = pictureSheet();
   platform_.print_preview(this, QStringLiteral("Печать рисунка"),
                           [&sheet](QPainter& painter, const QRectF& page) {

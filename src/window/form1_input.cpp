@@ -1,5 +1,8 @@
-// The six parameter boxes: every change is read, checked (frequencies only),
-// written back in normal form and redrawn.
+// The six parameter boxes. A text the program writes is read, checked
+// (frequencies only), written back in normal form and redrawn at once. A text
+// the user types is read and redrawn at once too, but stays as typed until
+// the user commits it: rewriting it under the caret would drop the point or
+// the sign just typed before the next digit comes.
 
 #include <QLineEdit>
 
@@ -18,12 +21,47 @@ void Form1::Text5_Change() { textChange(5); }
 void Form1::Text6_Change() { textChange(6); }
 
 void Form1::textChange(int box) {
+  BoxEditing& state = box_editing_[box];
+  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  // Text dropped into a box without the caret is not being typed there: it
+  // applies as the program's would, or nothing would ever commit it.
+  const bool has_caret = edits[box]->window()->focusWidget() == edits[box];
+  if (std::exchange(state.typed, false) && has_caret) {
+    state.editing = true;
+    applyTypedText(box);
+    return;
+  }
+  // The program's text replaces whatever was being typed.
+  state.editing = false;
+  showFrequencyInvalid(box, false);
+  applyBoxText(box);
+}
+
+void Form1::applyTypedText(int box) {
+  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  const double value = parse_box_number(edits[box]->text().toStdString());
+  const bool frequency = box == 1 || box == 4;
+  // "", "0", "0." and "-" are steps on the way to a valid frequency: the last
+  // valid one stays in force, and only a commit refuses them.
+  showFrequencyInvalid(box, frequency && !(value > 0));
+  if (box_editing_[box].invalid) return;
+  double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0, nullptr};
+  if (box == 6) {
+    vy0 = to_single(value);
+  } else {
+    *doubles[box] = value;
+  }
+  ++edits_;
+  Form_Resize();
+}
+
+void Form1::applyBoxText(int box) {
   QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
   QLineEdit* edit = edits[box];
   ++edits_;
   const QString text = edit->text();
   const int caret = edit->cursorPosition();
-  const double value = parse_leading_number(text.toStdString());
+  const double value = parse_box_number(text.toStdString());
 
   double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0, nullptr};
   if (box == 6) {
@@ -51,6 +89,14 @@ void Form1::textChange(int box) {
   if (normal != edit->text()) {
     setBoxText(edit, normal);
     edit->setCursorPosition(caret_after_rewrite(text, caret, normal));
+  }
+  // Nobody is typing there: a long number shows from its start. (The focus
+  // child, not hasFocus(): the caret stays while another window is active.)
+  if (edit->window()->focusWidget() != edit) edit->setCursorPosition(0);
+  BoxEditing& state = box_editing_[box];
+  if (edit->text() != state.committed) {
+    state.before = state.committed;
+    state.committed = edit->text();
   }
   // This redraw comes after the replacement is written; it also answers a
   // resize that waited for the rejection.

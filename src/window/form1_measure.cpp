@@ -12,6 +12,7 @@
 namespace orvinda {
 
 void Form1::mnuExperimentMeasure_Click() {
+  commitEditing();  // what was typed counts first
   const bool on = mnuExperimentMeasure->isChecked();
   if (on && !measure_) {
     // Made on first use: until then the plot is exactly as it always was.

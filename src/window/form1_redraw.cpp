@@ -70,12 +70,16 @@ void Form1::layout() {
   Text1->setEnabled(false);
   // Each write that changes a box runs that box's handler, and with it a
   // nested redraw, before the next box is written.
-  setBoxText(Text1, QString::fromStdString(format_signed_number(wx)));
-  setBoxText(Text2, QString::fromStdString(format_signed_number(x0)));
-  setBoxText(Text3, QString::fromStdString(format_signed_number(vx0)));
-  setBoxText(Text4, QString::fromStdString(format_signed_number(wy)));
-  setBoxText(Text5, QString::fromStdString(format_signed_number(y0)));
-  setBoxText(Text6, QString::fromStdString(format_signed_number(vy0)));
+  // The box the user is typing into keeps the text as typed.
+  const auto write = [this](QLineEdit* box, const std::string& text) {
+    if (!beingEdited(box)) setBoxText(box, QString::fromStdString(text));
+  };
+  write(Text1, format_signed_number(wx));
+  write(Text2, format_signed_number(x0));
+  write(Text3, format_signed_number(vx0));
+  write(Text4, format_signed_number(wy));
+  write(Text5, format_signed_number(y0));
+  write(Text6, format_signed_number(vy0));
   Label21->setText(QString::number(zam));
 }
 

@@ -28,6 +28,10 @@ constexpr int kToneHz = 880;
 
 void Form1::CmdOK_Click() {
   if (CmdOK->text() == kStart) {
+    commitEditing();
+    // The commit may have refused a frequency with a modal box, during
+    // which this click could have started a run already.
+    if (CmdOK->text() != kStart) return;
     CmdOK->setText(kStop);
     for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6}) box->setEnabled(false);
     Form_Resize();
@@ -51,15 +55,21 @@ void Form1::lockSize(bool locked) {
   size_locked_ = locked;
   QWindow* handle = windowHandle();
   if (locked) {
+    locked_size_ = size();
+    locked_state_ = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    // A maximised or full-screen window is held by its state. A fixed size
+    // or other flags would have the window manager restore it, at its old
+    // place but this size, with СТОП off the screen.
+    if (locked_state_ != Qt::WindowNoState) return;
     unlocked_min_ = minimumSize();
     unlocked_max_ = maximumSize();
-    locked_size_ = size();
     setFixedSize(locked_size_);
     if (handle) {
       unlocked_flags_ = handle->flags();
       handle->setFlags(unlocked_flags_ & ~Qt::WindowMaximizeButtonHint);
     }
   } else {
+    if (locked_state_ != Qt::WindowNoState) return;
     setMinimumSize(unlocked_min_);
     setMaximumSize(unlocked_max_);
     if (handle) handle->setFlags(unlocked_flags_);
@@ -69,7 +79,11 @@ void Form1::lockSize(bool locked) {
 void Form1::resizeBackIfForced() {
   if (!resize_back_due_) return;
   resize_back_due_ = false;
-  if (size() != locked_size_) resize(locked_size_);
+  if (locked_state_ != Qt::WindowNoState && (windowState() & locked_state_) != locked_state_) {
+    setWindowState(windowState() | locked_state_);
+  } else if (size() != locked_size_) {
+    resize(locked_size_);
+  }
 }
 
 void Form1::raschet() {

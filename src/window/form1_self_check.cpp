@@ -9,6 +9,7 @@
 namespace orvinda {
 
 void Form1::mnuExperimentSelfCheck_Click() {
+  commitEditing();  // what was typed counts first
   if (!self_check_) {
     // Without an owner, like the Authors window: either window can be in front.
     self_check_ = new SelfCheckWindow(platform_);
@@ -28,6 +29,7 @@ void Form1::mnuExperimentSelfCheck_Click() {
 SelfCheckWindow* Form1::selfCheckWindow() const { return self_check_; }
 
 void Form1::showSelfCheckFigure(const MotionParameters& p) {
+  commitEditing();  // what was typed counts first
   if (running()) return;
   // Wx stays 1, as the tasks have it; the other boxes as if typed.
   const QStringList texts = box_texts(p);

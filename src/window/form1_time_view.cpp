@@ -8,6 +8,7 @@ namespace orvinda {
 TimeView* Form1::timeViewWindow() const { return time_view_; }
 
 void Form1::mnuExperimentTimeView_Click() {
+  commitEditing();  // what was typed counts first
   const bool first = !time_view_;
   if (first) time_view_ = new TimeView(*this);
   if (first) time_view_->placeBeside(*this);

@@ -63,4 +63,43 @@ WindowLayout compute_layout(double scale_width, double scale_height) {
   return l;
 }
 
+std::vector<PixelBox> layout_boxes(const WindowLayout& l) {
+  std::vector<PixelBox> boxes{to_pixels(l.heading_inputs), to_pixels(l.heading_outputs),
+                              to_pixels(l.start_button),   to_pixels(l.scroll_bar),
+                              to_pixels(l.scroll_value),   to_pixels(l.plot)};
+  for (const Box& b : l.prompts) boxes.push_back(to_pixels(b));
+  for (const Box& b : l.boxes) boxes.push_back(to_pixels(b));
+  for (const Box& b : l.outputs) boxes.push_back(to_pixels(b));
+  return boxes;
+}
+
+bool layout_fits(int scale_width, int scale_height) {
+  const std::vector<PixelBox> boxes = layout_boxes(compute_layout(scale_width, scale_height));
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const PixelBox& a = boxes[i];
+    if (a.width <= 0 || a.height <= 0 || a.left < 0 || a.top < 0 ||
+        a.left + a.width > scale_width || a.top + a.height > scale_height) {
+      return false;
+    }
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const PixelBox& b = boxes[j];
+      const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                         a.top + a.height <= b.top || b.top + b.height <= a.top;
+      if (!apart) return false;
+    }
+  }
+  return true;
+}
+
+ClientSize minimum_client_size(double factor) {
+  // The height first at a roomy width, then the width at that height; the
+  // arrangement only loosens as either grows.
+  constexpr int kRoomy = 4000;
+  ClientSize size{kRoomy, kRoomy};
+  while (size.height > 1 && layout_fits(kRoomy, size.height - 1)) --size.height;
+  while (size.width > 1 && layout_fits(size.width - 1, size.height)) --size.width;
+  return {static_cast<int>(std::ceil(size.width * factor)),
+          static_cast<int>(std::ceil(size.height * factor))};
+}
+
 }  // namespace orvinda

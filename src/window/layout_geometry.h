@@ -5,6 +5,7 @@
 // bar under the plot. Qt-free so that the formulas can be checked alone.
 
 #include <array>
+#include <vector>
 
 namespace orvinda {
 
@@ -40,5 +41,24 @@ inline constexpr double kRowHeight = 25;    // h
 // The plot's side also stays above the scroll bar, so a wide, low window
 // never lets the plot cover it.
 WindowLayout compute_layout(double scale_width, double scale_height);
+
+}  // namespace orvinda
+
+namespace orvinda {
+
+// Every control of a layout, in whole pixels.
+std::vector<PixelBox> layout_boxes(const WindowLayout& layout);
+
+// At this client size every control lies inside the client area, has a size
+// above 0, and no two of them overlap.
+bool layout_fits(int scale_width, int scale_height);
+
+struct ClientSize {
+  int width = 0, height = 0;
+};
+
+// The smallest client size that fits, measured from compute_layout rather
+// than worked out by hand; a view drawn larger by a factor scales it.
+ClientSize minimum_client_size(double factor = 1);
 
 }  // namespace orvinda

@@ -50,10 +50,17 @@ QString as_sentence(const std::string& text) {
   return sentence;
 }
 
+MotionParameters main_window_values(const MotionParameters& p) {
+  MotionParameters shown = p;
+  shown.y0 = round_significant(p.y0, 7);
+  return shown;
+}
+
 QStringList box_texts(const MotionParameters& p) {
-  return {q(format_signed_number(p.wx)),  q(format_signed_number(p.x0)),
-          q(format_signed_number(p.vx0)), q(format_signed_number(p.wy)),
-          q(format_signed_number(p.y0)),  q(format_signed_number(p.vy0))};
+  const MotionParameters s = main_window_values(p);
+  return {q(format_signed_number(s.wx)),  q(format_signed_number(s.x0)),
+          q(format_signed_number(s.vx0)), q(format_signed_number(s.wy)),
+          q(format_signed_number(s.y0)),  q(format_signed_number(s.vy0))};
 }
 
 TaskExplanation explain_task(const Task& task, const std::optional<Answer>& answer) {
@@ -85,7 +92,7 @@ TaskExplanation explain_task(const Task& task, const std::optional<Answer>& answ
   }
   e.right_answer += QLatin1Char('.');
 
-  QStringList values = parameter_texts(task_parameters(task));
+  QStringList values = parameter_texts(main_window_values(task_parameters(task)));
   for (QString& value : values) value = value.trimmed();
   e.parameter_values = values;
   QStringList kept;

@@ -35,6 +35,11 @@ struct TaskExplanation {
 // the right answer alone.
 TaskExplanation explain_task(const Task& task, const std::optional<Answer>& answer);
 
+// A task's values as the main window gets them: Yo to 7 significant digits,
+// as Voy has them, since the figure needs no more; Wy keeps all 15, so
+// that 4/3 still closes.
+MotionParameters main_window_values(const MotionParameters& p);
+
 // The texts the main window's boxes Text1 … Text6 get for these values.
 QStringList box_texts(const MotionParameters& p);
 

@@ -172,7 +172,9 @@ void SelfCheckWindow::createControls() {
   explanationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                             Qt::TextSelectableByKeyboard);
   explanationLabel->setFocusPolicy(Qt::NoFocus);
-  name(explanationLabel, QStringLiteral("Объяснение"));
+  // The name is the text itself, as on every readout; what it is, is said
+  // by the description.
+  explanationLabel->setAccessibleDescription(QStringLiteral("Объяснение"));
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(explanationLabel);
   scroll->setWidgetResizable(true);
@@ -215,6 +217,7 @@ QWidget* SelfCheckWindow::createAnswerPage() {
     auto* button = new QRadioButton(text, ratioBox);
     name(button, QStringLiteral("Отношение частот ") + text);
     ratio_group_->addButton(button, static_cast<int>(i));
+    button->installEventFilter(this);
     ratio_grid->addWidget(button, static_cast<int>(i) / 3, static_cast<int>(i) % 3);
     ratioButtons << button;
   }
@@ -232,6 +235,7 @@ QWidget* SelfCheckWindow::createAnswerPage() {
     auto* button = new QRadioButton(text, phaseBox);
     name(button, QStringLiteral("Разность фаз ") + text);
     phase_group_->addButton(button, quarters);
+    button->installEventFilter(this);
     phase_row->addWidget(button);
     phaseButtons << button;
   }
@@ -295,7 +299,7 @@ QWidget* SelfCheckWindow::createResultPage() {
   large.setBold(true);
   large.setPointSizeF(large.pointSizeF() * 1.4);
   scoreLabel->setFont(large);
-  name(scoreLabel, QStringLiteral("Итог"));
+  scoreLabel->setAccessibleDescription(QStringLiteral("Итог"));
 
   resultTable = new QTableWidget(0, 4, page);
   resultTable->setObjectName(QStringLiteral("resultTable"));
@@ -445,6 +449,7 @@ void SelfCheckWindow::rebuildThirdChoices() {
     auto* button = new QRadioButton(text, thirdBox);
     name(button, (direction ? QStringLiteral("Направление: ") : QStringLiteral("Фигура: ")) + text);
     third_group_->addButton(button, id);
+    button->installEventFilter(this);
     third_layout_->addWidget(button, id, 0);
     button->show();  // at once, not at the next turn of the event loop: Tab must find it
     ++id;
@@ -588,6 +593,19 @@ bool SelfCheckWindow::eventFilter(QObject* watched, QEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       startTyped();
       return true;
+    }
+  }
+  // The arrow keys select within a group, also before anything is chosen
+  // there: the stock buttons only move the focus until one is checked.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* button = qobject_cast<QRadioButton*>(watched);
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (button && arrow && button->isEnabled() && !button->isChecked() &&
+        (ratioButtons.contains(button) || phaseButtons.contains(button) ||
+         thirdButtons.contains(button))) {
+      button->setChecked(true);  // the stock handler then moves the check on
     }
   }
   // A new size clears the surface; the figure is drawn again for it.

@@ -82,7 +82,7 @@ TimeView::TimeView(Form1& form) : QWidget(nullptr, Qt::Window), form_(form) {
       "Проекция вектора x на горизонтальную ось — координата x, проекция вектора y на "
       "вертикальную ось — координата y.\n"
       "Красные точки — текущий момент. Время t — время модели в секундах (Wx = 1 рад/с)."));
-  LabelLegend->setAccessibleName(QStringLiteral("Пояснение к рисунку"));
+  LabelLegend->setAccessibleDescription(QStringLiteral("Пояснение к рисунку"));
 
   auto* close_key = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close_key, &QShortcut::activated, this, &QWidget::close);
