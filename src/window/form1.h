@@ -238,6 +238,9 @@ class Form1 : public QMainWindow {
   void showFrequencyInvalid(int box, bool invalid);
   bool boxEvent(int box, QEvent* event);
   int boxNumber(const QObject* object) const;
+  QLineEdit* parameterBox(int box) const;
+  // Stores a box's value in its variable (Voy rounded to single); returns it as stored.
+  double storeParameter(int box, double value);
   void setBoxText(QLineEdit* box, const QString& text);
   void redrawForResize();
   void lockSize(bool locked);

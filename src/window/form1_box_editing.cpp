@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "model/numbers.h"
 #include "window/form1.h"
 #include "window/window_look.h"
 
@@ -15,10 +16,23 @@ namespace {
 const QString kFrequencyHint = QStringLiteral("Частота должна быть больше 0");
 }  // namespace
 
+QLineEdit* Form1::parameterBox(int box) const {
+  QLineEdit* const boxes[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  return boxes[box];
+}
+
+double Form1::storeParameter(int box, double value) {
+  if (box == 6) {
+    vy0 = to_single(value);
+    return vy0;
+  }
+  double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0};
+  return *doubles[box] = value;
+}
+
 int Form1::boxNumber(const QObject* object) const {
-  const QObject* const boxes[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
   for (int n = 1; n <= 6; ++n) {
-    if (object == boxes[n]) return n;
+    if (object == parameterBox(n)) return n;
   }
   return 0;
 }
@@ -43,24 +57,23 @@ void Form1::commitBox(int box) {
 }
 
 void Form1::undoBox(int box) {
-  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  QLineEdit* const edit = parameterBox(box);
   const BoxEditing& state = box_editing_[box];
   const QString target = state.editing ? state.committed : state.before;
   if (target.isEmpty()) return;
-  if (edits[box]->text() == target) {
+  if (edit->text() == target) {
     commitBox(box);  // the value typed already is the committed one
     return;
   }
-  edits[box]->setText(target);  // through the handler, as the program writes
+  edit->setText(target);  // through the handler, as the program writes
 }
 
 void Form1::showFrequencyInvalid(int box, bool invalid) {
   BoxEditing& state = box_editing_[box];
   if (state.invalid == invalid) return;
   state.invalid = invalid;
-  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
   QLabel* const prompts[] = {nullptr, Label1, Label2, Label3, Label4, Label5, Label6};
-  QLineEdit* edit = edits[box];
+  QLineEdit* edit = parameterBox(box);
   const QString tip = invalid ? kFrequencyHint : prompts[box]->toolTip();
   edit->setToolTip(tip);
   edit->setAccessibleDescription(tip);

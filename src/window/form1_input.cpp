@@ -22,10 +22,10 @@ void Form1::Text6_Change() { textChange(6); }
 
 void Form1::textChange(int box) {
   BoxEditing& state = box_editing_[box];
-  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
+  QLineEdit* const edit = parameterBox(box);
   // Text dropped into a box without the caret is not being typed there: it
   // applies as the program's would, or nothing would ever commit it.
-  const bool has_caret = edits[box]->window()->focusWidget() == edits[box];
+  const bool has_caret = edit->window()->focusWidget() == edit;
   if (std::exchange(state.typed, false) && has_caret) {
     state.editing = true;
     applyTypedText(box);
@@ -38,43 +38,31 @@ void Form1::textChange(int box) {
 }
 
 void Form1::applyTypedText(int box) {
-  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
-  const double value = parse_box_number(edits[box]->text().toStdString());
+  const double value = parse_box_number(parameterBox(box)->text().toStdString());
   const bool frequency = box == 1 || box == 4;
   // "", "0", "0." and "-" are steps on the way to a valid frequency: the last
   // valid one stays in force, and only a commit refuses them.
   showFrequencyInvalid(box, frequency && !(value > 0));
   if (box_editing_[box].invalid) return;
-  double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0, nullptr};
-  if (box == 6) {
-    vy0 = to_single(value);
-  } else {
-    *doubles[box] = value;
-  }
+  storeParameter(box, value);
   ++edits_;
   Form_Resize();
 }
 
 void Form1::applyBoxText(int box) {
-  QLineEdit* const edits[] = {nullptr, Text1, Text2, Text3, Text4, Text5, Text6};
-  QLineEdit* edit = edits[box];
+  QLineEdit* edit = parameterBox(box);
   ++edits_;
   const QString text = edit->text();
   const int caret = edit->cursorPosition();
   const double value = parse_box_number(text.toStdString());
 
-  double* const doubles[] = {nullptr, &wx, &x0, &vx0, &wy, &y0, nullptr};
-  if (box == 6) {
-    vy0 = to_single(value);
-  } else {
-    *doubles[box] = value;
-  }
+  double stored = storeParameter(box, value);
 
-  if ((box == 1 || box == 4) && *doubles[box] <= 0) {
+  if ((box == 1 || box == 4) && stored <= 0) {
     // The tone and the box run event loops: no frequency of 0 or less may be
     // stored across them, and a redraw the window system asks for meanwhile
     // waits, so the box shows over the text as typed.
-    *doubles[box] = box == 1 ? 1 : 2;
+    stored = storeParameter(box, box == 1 ? 1 : 2);
     ++rejections_;
     tone(25);
     platform_.message_box(this,
@@ -84,8 +72,8 @@ void Form1::applyBoxText(int box) {
     --rejections_;
   }
 
-  const QString normal = QString::fromStdString(box == 6 ? format_signed_number(vy0)
-                                                         : format_signed_number(*doubles[box]));
+  const QString normal =
+      QString::fromStdString(box == 6 ? format_signed_number(vy0) : format_signed_number(stored));
   if (normal != edit->text()) {
     setBoxText(edit, normal);
     edit->setCursorPosition(caret_after_rewrite(text, caret, normal));
