@@ -11,12 +11,12 @@
 #include <cmath>
 
 #include "bench_support.h"
-#include "model/crossings.h"
 #include "plot/axes_scene.h"
 #include "plot/plot_surface.h"
-#include "window/app_setup.h"
+#include "tools/measure/measure_overlay.h"
+#include "tools/measure/model/crossings.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
-#include "window/measure_overlay.h"
 
 using namespace orvinda;
 using namespace orvinda::bench;

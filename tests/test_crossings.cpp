@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "model/crossings.h"
-#include "model/trace_clip.h"
 #include "run_traces.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/trace_clip.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;

@@ -4,11 +4,11 @@
 #include <QtTest>
 #include <cmath>
 
-#include "model/ellipse_method.h"
-#include "model/segment_measure.h"
-#include "model/snapping.h"
-#include "model/trace_clip.h"
 #include "run_traces.h"
+#include "tools/measure/model/ellipse_method.h"
+#include "tools/measure/model/segment_measure.h"
+#include "tools/measure/model/snapping.h"
+#include "tools/measure/model/trace_clip.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;

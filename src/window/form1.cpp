@@ -18,14 +18,14 @@
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
-#include "window/app_setup.h"
-#include "window/fonts.h"
+#include "tools/self_check/self_check_window.h"
+#include "tools/time_view/time_view.h"
+#include "ui/app_setup.h"
+#include "ui/fonts.h"
+#include "ui/plot_look.h"
+#include "ui/window_look.h"
 #include "window/form2.h"
-#include "window/plot_look.h"
-#include "window/self_check_window.h"
 #include "window/slow_down_scroll_bar.h"
-#include "window/time_view.h"
-#include "window/window_look.h"
 
 namespace orvinda {
 

@@ -9,13 +9,13 @@
 #include <QMenu>
 #include <QScrollBar>
 
-#include "model/examples.h"
-#include "model/experiment.h"
 #include "model/numbers.h"
-#include "platform/experiment_file.h"
 #include "platform/platform.h"
 #include "platform/save_failure.h"
-#include "window/amplitudes_dialog.h"
+#include "tools/experiment/amplitudes_dialog.h"
+#include "tools/experiment/experiment_file.h"
+#include "tools/experiment/model/examples.h"
+#include "tools/experiment/model/experiment.h"
 #include "window/form1.h"
 
 namespace orvinda {

@@ -4,8 +4,8 @@
 #include <QAction>
 
 #include "plot/plot_surface.h"
+#include "tools/measure/measure_overlay.h"
 #include "window/form1.h"
-#include "window/measure_overlay.h"
 
 namespace orvinda {
 

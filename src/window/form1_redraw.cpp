@@ -13,7 +13,7 @@
 #include "plot/device.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
-#include "window/characteristics_text.h"
+#include "ui/characteristics_text.h"
 #include "window/form1.h"
 #include "window/layout_geometry.h"
 

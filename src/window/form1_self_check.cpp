@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
+#include "tools/self_check/self_check_explanation.h"
+#include "tools/self_check/self_check_window.h"
 #include "window/form1.h"
-#include "window/self_check_explanation.h"
-#include "window/self_check_window.h"
 
 namespace orvinda {
 

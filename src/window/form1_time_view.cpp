@@ -1,7 +1,7 @@
 // The time view: x(t), y(t) and the rotating vectors in a window of their own.
 
+#include "tools/time_view/time_view.h"
 #include "window/form1.h"
-#include "window/time_view.h"
 
 namespace orvinda {
 
