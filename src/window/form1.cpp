@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "feed/run_feed.h"
 #include "model/start_values.h"
 #include "platform/document_lookup.h"
 #include "platform/platform.h"
@@ -18,6 +19,7 @@
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
+#include "tools/experiment/experiment_files.h"
 #include "tools/self_check/self_check_window.h"
 #include "tools/time_view/time_view.h"
 #include "ui/app_setup.h"
@@ -45,7 +47,8 @@ void describe(QWidget* widget, const QString& name, const QString& tooltip) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+Form1::Form1(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), feed_(new RunFeed(this)) {
   setObjectName(QStringLiteral("Form1"));
   document_folders_ = default_document_folders();
   setWindowTitle(kIdleCaption);

@@ -4,7 +4,6 @@
 // the tests address them.
 
 #include <QElapsedTimer>
-#include <QJsonObject>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -29,11 +28,13 @@ class QTimer;
 namespace orvinda {
 
 class Device;
+class ExperimentFiles;
 class MeasureOverlay;
 class DevicePiece;
 class PictureSheet;
 class Platform;
 class PlotSurface;
+class RunFeed;
 class SelfCheckWindow;
 class TimeView;
 
@@ -165,6 +166,10 @@ class Form1 : public QMainWindow {
   // Asks whether to close; true cancels the closing.
   bool Form_Unload();
 
+  // What the tools read of the window: its parameters, characteristics and
+  // run, with the same signals as below.
+  RunFeed& feed() const { return *feed_; }
+
   // The Authors window while it is open.
   Form2* authorsWindow() const { return form2_; }
   // The time view while it is open.
@@ -227,18 +232,15 @@ class Form1 : public QMainWindow {
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
-  // Self-check: its values into the boxes, through their change handlers.
-  void showSelfCheckFigure(const MotionParameters& p);
 
   // Опыт: examples, amplitudes and phases, experiment files.
   void createExperimentItems();
   void enableExperimentItems();
   void writeParameters(const MotionParameters& p);
-  QString experiment_path_;         // the file last opened or saved
-  std::string experiment_comment_;  // kept from the file opened, written back
-  QJsonObject experiment_extras_;   // its keys this version does not know
+  std::unique_ptr<ExperimentFiles> experiment_files_;
 
   Platform& platform_;
+  RunFeed* feed_ = nullptr;
   QWidget* client_ = nullptr;
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 
+#include "feed/run_feed.h"
 #include "plot/plot_surface.h"
 #include "tools/measure/measure_overlay.h"
 #include "window/form1.h"
@@ -14,9 +15,9 @@ void Form1::mnuExperimentMeasure_Click() {
   if (on && !measure_) {
     // Made on first use: until then the plot is exactly as it always was.
     measure_ = new MeasureOverlay(Picture1);
-    connect(this, &Form1::stepTaken, measure_, &MeasureOverlay::traceGrew);
-    connect(this, &Form1::runEnded, measure_, &MeasureOverlay::traceChanged);
-    connect(this, &Form1::redrawn, measure_, &MeasureOverlay::traceChanged);
+    connect(feed_, &RunFeed::stepTaken, measure_, &MeasureOverlay::traceGrew);
+    connect(feed_, &RunFeed::runEnded, measure_, &MeasureOverlay::traceChanged);
+    connect(feed_, &RunFeed::redrawn, measure_, &MeasureOverlay::traceChanged);
   }
   if (measure_) measure_->setActive(on);
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "feed/run_feed.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "plot/axes_scene.h"
@@ -36,6 +37,8 @@ void Form1::Form_Resize() {
   Picture1->Cls();
   minmax();
   axes();
+  feed_->publishRedraw(motionParameters(),
+                       {ax, fix, ay, fiy, ayax, ayax_defined, dj, wywx, np, dt});
   Q_EMIT redrawn();
 }
 

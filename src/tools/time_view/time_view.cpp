@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "feed/run_feed.h"
 #include "model/format_pattern.h"
 #include "plot/plot_layer.h"
 #include "plot/plot_range.h"
@@ -16,7 +17,6 @@
 #include "ui/characteristics_text.h"
 #include "ui/fonts.h"
 #include "ui/plot_look.h"
-#include "window/form1.h"
 
 namespace orvinda {
 
@@ -38,7 +38,7 @@ void set_readout(QLabel* label, const QString& shown, const QString& spoken) {
 
 }  // namespace
 
-TimeView::TimeView(Form1& form) : QWidget(nullptr, Qt::Window), form_(form) {
+TimeView::TimeView(RunFeed& feed) : QWidget(nullptr, Qt::Window), feed_(feed) {
   setObjectName(QStringLiteral("TimeView"));
   setWindowTitle(QStringLiteral("Развёртка колебаний"));
   setAccessibleName(QStringLiteral("Развёртка колебаний"));
@@ -92,13 +92,13 @@ TimeView::TimeView(Form1& form) : QWidget(nullptr, Qt::Window), form_(form) {
   frame_timer_->setTimerType(Qt::PreciseTimer);
   connect(frame_timer_, &QTimer::timeout, this, &TimeView::drawFrame);
 
-  connect(&form_, &Form1::runStarted, this, &TimeView::runStarted);
-  connect(&form_, &Form1::stepTaken, this, &TimeView::stepTaken);
-  connect(&form_, &Form1::runEnded, this, &TimeView::runEnded);
-  connect(&form_, &Form1::redrawn, this, &TimeView::parametersRedrawn);
+  connect(&feed_, &RunFeed::runStarted, this, &TimeView::runStarted);
+  connect(&feed_, &RunFeed::stepTaken, this, &TimeView::stepTaken);
+  connect(&feed_, &RunFeed::runEnded, this, &TimeView::runEnded);
+  connect(&feed_, &RunFeed::redrawn, this, &TimeView::parametersRedrawn);
 
   resize(800, 600);
-  if (form_.running()) {
+  if (feed_.running()) {
     catchUpWithRun();
   } else {
     showIdle();
@@ -119,27 +119,17 @@ void TimeView::placeBeside(const QWidget& main) {
   move(frame.right() + 1, frame.top());
 }
 
-Characteristics TimeView::characteristics() const {
-  Characteristics c;
-  c.ax = form_.ax;
-  c.fix = form_.fix;
-  c.ay = form_.ay;
-  c.fiy = form_.fiy;
-  c.wywx = form_.wywx;
-  c.dt = form_.dt;
-  return c;
-}
-
 bool TimeView::sameAsRun() const {
-  const MotionParameters p = form_.motionParameters();
+  const MotionParameters p = feed_.parameters();
   const MotionParameters& q = run_parameters_;
   return p.wx == q.wx && p.x0 == q.x0 && p.vx0 == q.vx0 && p.wy == q.wy && p.y0 == q.y0 &&
-         p.vy0 == q.vy0 && form_.wywx == run_wywx_ && form_.dt == run_dt_;
+         p.vy0 == q.vy0 && feed_.characteristics().wywx == run_wywx_ &&
+         feed_.characteristics().dt == run_dt_;
 }
 
 void TimeView::showIdle() {
   from_run_ = false;
-  sweep_ = idle_sweep(form_.motionParameters(), form_.wywx, form_.dt);
+  sweep_ = idle_sweep(feed_.parameters(), feed_.characteristics().wywx, feed_.characteristics().dt);
   moment_ = sweep_.points().front();
   moment_time_ = 0;
   moment_step_ = 0;
@@ -148,11 +138,13 @@ void TimeView::showIdle() {
 
 void TimeView::runStarted() {
   from_run_ = true;
-  run_parameters_ = form_.motionParameters();
-  run_wywx_ = form_.wywx;
-  run_dt_ = form_.dt;
-  sweep_.restart(sweep_extent(form_.wywx, form_.dt, form_.wx).span);
-  sweep_.add({0, form_.x0, form_.y0});
+  run_parameters_ = feed_.parameters();
+  run_wywx_ = feed_.characteristics().wywx;
+  run_dt_ = feed_.characteristics().dt;
+  sweep_.restart(
+      sweep_extent(feed_.characteristics().wywx, feed_.characteristics().dt, feed_.parameters().wx)
+          .span);
+  sweep_.add({0, feed_.parameters().x0, feed_.parameters().y0});
   moment_ = sweep_.points().back();
   moment_time_ = 0;
   moment_step_ = 0;
@@ -162,14 +154,16 @@ void TimeView::runStarted() {
 // Opened during a run: the run so far, stepped again from its start.
 void TimeView::catchUpWithRun() {
   from_run_ = true;
-  run_parameters_ = form_.motionParameters();
-  run_wywx_ = form_.wywx;
-  run_dt_ = form_.dt;
-  sweep_.restart(sweep_extent(form_.wywx, form_.dt, form_.wx).span);
-  moment_step_ = sweep_run(sweep_, run_parameters_, form_.wywx, form_.dt, form_.lastRunTime(),
-                           kMostStepsToCatchUp);
+  run_parameters_ = feed_.parameters();
+  run_wywx_ = feed_.characteristics().wywx;
+  run_dt_ = feed_.characteristics().dt;
+  sweep_.restart(
+      sweep_extent(feed_.characteristics().wywx, feed_.characteristics().dt, feed_.parameters().wx)
+          .span);
+  moment_step_ = sweep_run(sweep_, run_parameters_, feed_.characteristics().wywx,
+                           feed_.characteristics().dt, feed_.lastTime(), kMostStepsToCatchUp);
   moment_ = sweep_.points().back();
-  moment_time_ = form_.lastRunTime();
+  moment_time_ = feed_.lastTime();
   redrawAll();
 }
 
@@ -178,11 +172,11 @@ void TimeView::stepTaken() {
     catchUpWithRun();
     return;
   }
-  const RunStep& step = form_.lastRunStep();
-  const SweepPoint now{sweep_seconds(form_.lastRunTime(), form_.wx), step.x, step.y};
+  const RunStep& step = feed_.lastStep();
+  const SweepPoint now{sweep_seconds(feed_.lastTime(), feed_.parameters().wx), step.x, step.y};
   if (sweep_.add(now)) needs_redraw_ = true;
   moment_ = now;
-  moment_time_ = form_.lastRunTime();
+  moment_time_ = feed_.lastTime();
   ++moment_step_;
   requestFrame();
 }
@@ -233,7 +227,7 @@ void TimeView::drawFrame() {
 void TimeView::parametersRedrawn() {
   // After a run its picture stays until the parameters change, as the
   // main window keeps its trace.
-  if (form_.running() || (from_run_ && sameAsRun())) {
+  if (feed_.running() || (from_run_ && sameAsRun())) {
     redrawAll();
   } else {
     showIdle();
@@ -249,11 +243,11 @@ void TimeView::redrawAll() {
   stale_ = false;
   needs_redraw_ = false;
   ++full_redraws_;
-  r_ = plot_radius(form_.ax, form_.ay);
+  r_ = plot_radius(feed_.characteristics().ax, feed_.characteristics().ay);
   TimeSceneInput in;
   in.r = r_;
-  in.ax = form_.ax;
-  in.ay = form_.ay;
+  in.ax = feed_.characteristics().ax;
+  in.ay = feed_.characteristics().ay;
   in.decimal_separator = decimal_separator();
   layout_ = time_layout(QSizeF(Picture->size()), sweep_.begin(), sweep_.end(),
                         time_text(*Picture, r_, sweep_.end(), in.decimal_separator));
@@ -267,7 +261,7 @@ void TimeView::redrawAll() {
 void TimeView::showMoment() {
   PlotLayer& layer = Picture->newLayer();
   draw_time_moment(layer, layout_, r_, moment_,
-                   rotating_vectors(characteristics(), moment_time_, moment_.x, moment_.y));
+                   rotating_vectors(feed_.characteristics(), moment_time_, moment_.x, moment_.y));
   Picture->showLayer();
   drawn_moment_ = moment_;
   drawn_step_ = moment_step_;

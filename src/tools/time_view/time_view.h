@@ -16,14 +16,14 @@ class QTimer;
 
 namespace orvinda {
 
-class Form1;
 class LayeredPlotSurface;
+class RunFeed;
 
 class TimeView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TimeView(Form1& form);
+  explicit TimeView(RunFeed& feed);
 
   LayeredPlotSurface* Picture = nullptr;
   QLabel* LabelT = nullptr;
@@ -68,10 +68,9 @@ class TimeView : public QWidget {
   void showIdle();
   void showMoment();
   void placeReadouts();
-  Characteristics characteristics() const;
   bool sameAsRun() const;
 
-  Form1& form_;
+  RunFeed& feed_;
   TimeSweep sweep_;
   SweepPoint moment_;
   float moment_time_ = 0;  // the run's float time of the moment
