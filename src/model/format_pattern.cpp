@@ -69,7 +69,10 @@ std::string join(const std::string& whole_in, const std::string& fraction, const
   while (static_cast<int>(whole.size()) > p.integer_min && !whole.empty() && whole[0] == '0') {
     whole.erase(0, 1);
   }
-  while (static_cast<int>(whole.size()) < p.integer_min) whole.insert(0, "0");
+  // A count of chars rather than a string: GCC 12 at -O3 takes inserting a
+  // literal for an overlapping copy (-Wrestrict).
+  if (static_cast<int>(whole.size()) < p.integer_min)
+    whole.insert(0, static_cast<std::size_t>(p.integer_min) - whole.size(), '0');
   std::string out = whole;
   if (p.fraction_digits > 0) {
     out += separator;
@@ -117,7 +120,8 @@ std::string format_by_pattern(double value, std::string_view pattern,
       body += '+';
     }
     std::string e = std::to_string(std::abs(exponent));
-    while (static_cast<int>(e.size()) < p.exponent_min) e.insert(0, "0");
+    if (static_cast<int>(e.size()) < p.exponent_min)
+      e.insert(0, static_cast<std::size_t>(p.exponent_min) - e.size(), '0');
     body += e;
   } else {
     const std::string digits = fixed_digits(magnitude, p.fraction_digits);
