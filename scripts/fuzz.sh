@@ -30,9 +30,7 @@ if ! clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null;
 fi
 
 build="$root/build-fuzz"
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORVINDA_FUZZ=ON -DORVINDA_TESTS=OFF -DORVINDA_BENCH=OFF >/dev/null
+(cd "$root" && cmake --preset fuzz >/dev/null)
 cmake --build "$build" --target "fuzz_$target"
 
 if [ "$target" = numbers ]; then
