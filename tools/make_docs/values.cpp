@@ -13,6 +13,9 @@
 #include "model/numbers.h"
 #include "model/run_stepper.h"
 #include "plot/plot_range.h"
+#include "tools/measure/model/ellipse_method.h"
+#include "tools/measure/model/tangency_count.h"
+#include "tools/self_check/model/figure_comparison.h"
 #include "tools/make_docs/figures.h"
 
 namespace orvinda::docs {
@@ -82,6 +85,13 @@ std::vector<QPointF> fine_trace(const Experiment& e, int turns) {
     points.emplace_back(s.x, s.y);
   }
   points.push_back(points.front());
+  return points;
+}
+
+std::vector<PlanePoint> plane_points(const std::vector<QPointF>& path) {
+  std::vector<PlanePoint> points;
+  points.reserve(path.size());
+  for (const QPointF& p : path) points.push_back({p.x(), p.y()});
   return points;
 }
 
@@ -337,19 +347,21 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   }
   if (key == QLatin1String("direction")) {
     if (!need_ratio_one(e, what)) return {};
-    const std::vector<QPointF> trace = fine_trace(e, 1);
-    const double area = swept_area(trace);
-    if (std::fabs(area) < 1e-4 * c.ax * c.ay) return QStringLiteral("туда и обратно");
-    return area > 0 ? QStringLiteral("против часовой стрелки")
-                    : QStringLiteral("по часовой стрелке");
+    switch (traversal(plane_points(fine_trace(e, 1)))) {
+      case Traversal::kNone: return QStringLiteral("туда и обратно");
+      case Traversal::kCounterclockwise: return QStringLiteral("против часовой стрелки");
+      case Traversal::kClockwise: return QStringLiteral("по часовой стрелке");
+    }
   }
   if (key == QLatin1String("touch_top") || key == QLatin1String("touch_right")) {
     if (!need_closing(e, what)) return {};
     const bool right = key == QLatin1String("touch_right");
-    return QString::number(side_touches(fine_trace(e, e.turns), right, right ? c.ax : c.ay));
+    const Tangencies touches = count_tangencies(e.p, {e.turns, e.wy_turns});
+    // Points, as a reader counts them on the picture: an arc's end is one.
+    return QString::number((right ? touches.right : touches.top).size());
   }
   auto count = [&](bool horizontal, double level) {
-    std::vector<double> passes = line_passes(run_trace(e, e.turns), horizontal, level);
+    std::vector<double> passes = crossings_along(run_trace(e, e.turns), horizontal, level);
     std::sort(passes.begin(), passes.end());
     // A student cannot count two passes that the eye sees as one point.
     const double span = 2 * (horizontal ? c.ax : c.ay);
@@ -390,16 +402,13 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
       key == QLatin1String("b_over_a") || key == QLatin1String("dphi_ellipse")) {
     if (!need_ratio_one(e, what)) return {};
     const std::vector<QPointF> trace = run_trace(e, 1);
-    const std::vector<double> chord = line_passes(trace, false, 0.0);
-    if (chord.size() < 2) {
+    const EllipseMeasure chord = ellipse_method(model_trace(trace), EllipseAxis::kYAxis, 1e-9);
+    if (!(chord.b > 0)) {
       problems << QStringLiteral("%1: the figure does not cross the vertical axis").arg(what);
       return {};
     }
-    const auto [low, high] = std::minmax_element(chord.begin(), chord.end());
-    const auto [bottom, top] = std::minmax_element(
-        trace.begin(), trace.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    const double b = *high - *low;
-    const double a = top->y() - bottom->y();
+    const double b = chord.b;
+    const double a = chord.a;
     if (key == QLatin1String("chord_b")) return number(b);
     if (key == QLatin1String("height_a")) return number(a);
     if (key == QLatin1String("b_over_a")) return number(b / a);
@@ -407,7 +416,7 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
     for (const QPointF& q : trace) along += q.x() * q.y();
     double dphi = std::asin(std::min(1.0, b / a));
     if (along < 0) dphi = kPi - dphi;
-    if (swept_area(trace) < 0) dphi = -dphi;
+    if (traversal(plane_points(trace)) == Traversal::kClockwise) dphi = -dphi;
     return number(dphi / kPi);
   }
   const double slip = std::fabs(static_cast<double>(c.wywx) - 1.0) * e.p.wx;

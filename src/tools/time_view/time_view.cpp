@@ -136,14 +136,17 @@ void TimeView::showIdle() {
   redrawAll();
 }
 
-void TimeView::runStarted() {
+// The run's values are kept, to tell later whether the parameters moved on.
+void TimeView::beginRunSweep() {
   from_run_ = true;
   run_parameters_ = feed_.parameters();
   run_wywx_ = feed_.characteristics().wywx;
   run_dt_ = feed_.characteristics().dt;
-  sweep_.restart(
-      sweep_extent(feed_.characteristics().wywx, feed_.characteristics().dt, feed_.parameters().wx)
-          .span);
+  sweep_.restart(sweep_extent(run_wywx_, run_dt_, run_parameters_.wx).span);
+}
+
+void TimeView::runStarted() {
+  beginRunSweep();
   sweep_.add({0, feed_.parameters().x0, feed_.parameters().y0});
   moment_ = sweep_.points().back();
   moment_time_ = 0;
@@ -153,15 +156,9 @@ void TimeView::runStarted() {
 
 // Opened during a run: the run so far, stepped again from its start.
 void TimeView::catchUpWithRun() {
-  from_run_ = true;
-  run_parameters_ = feed_.parameters();
-  run_wywx_ = feed_.characteristics().wywx;
-  run_dt_ = feed_.characteristics().dt;
-  sweep_.restart(
-      sweep_extent(feed_.characteristics().wywx, feed_.characteristics().dt, feed_.parameters().wx)
-          .span);
-  moment_step_ = sweep_run(sweep_, run_parameters_, feed_.characteristics().wywx,
-                           feed_.characteristics().dt, feed_.lastTime(), kMostStepsToCatchUp);
+  beginRunSweep();
+  moment_step_ =
+      sweep_run(sweep_, run_parameters_, run_wywx_, run_dt_, feed_.lastTime(), kMostStepsToCatchUp);
   moment_ = sweep_.points().back();
   moment_time_ = feed_.lastTime();
   redrawAll();

@@ -64,6 +64,7 @@ class TimeView : public QWidget {
   void requestFrame();
   void drawFrame();
   void parametersRedrawn();
+  void beginRunSweep();
   void catchUpWithRun();
   void showIdle();
   void showMoment();
