@@ -13,10 +13,10 @@
 #include "model/numbers.h"
 #include "model/run_stepper.h"
 #include "plot/plot_range.h"
+#include "tools/make_docs/figures.h"
 #include "tools/measure/model/ellipse_method.h"
 #include "tools/measure/model/tangency_count.h"
 #include "tools/self_check/model/figure_comparison.h"
-#include "tools/make_docs/figures.h"
 
 namespace orvinda::docs {
 
