@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "platform/qt_platform.h"
-#include "window/app_setup.h"
-#include "window/command_line.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
 #include "window/open_at_start.h"
 

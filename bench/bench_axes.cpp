@@ -6,7 +6,7 @@
 #include "bench_support.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
-#include "window/app_setup.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
 
 using namespace orvinda;

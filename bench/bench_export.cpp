@@ -13,10 +13,10 @@
 #include "plot/axes_scene.h"
 #include "plot/picture_sheet.h"
 #include "plot/plot_surface.h"
-#include "window/app_setup.h"
-#include "window/experiment_picture.h"
+#include "tools/export/picture_export.h"
+#include "tools/shared/experiment_picture.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
-#include "window/picture_export.h"
 
 using namespace orvinda;
 using namespace orvinda::bench;

@@ -12,15 +12,15 @@
 #include <cmath>
 
 #include "bench_support.h"
-#include "model/crossings.h"
-#include "model/drawn_figure.h"
-#include "model/figure_nodes.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/figure_nodes.h"
 #include "model/numbers.h"
 #include "plot/axes_scene.h"
 #include "plot/plot_surface.h"
-#include "window/app_setup.h"
+#include "tools/measure/measure_overlay.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
-#include "window/measure_overlay.h"
 
 using namespace orvinda;
 using namespace orvinda::bench;

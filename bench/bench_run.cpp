@@ -13,7 +13,7 @@
 #include "platform/fake_platform.h"
 #include "plot/axes_scene.h"
 #include "plot/plot_surface.h"
-#include "window/app_setup.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
 
 using namespace orvinda;

@@ -10,9 +10,9 @@
 
 #include "bench_support.h"
 #include "platform/fake_platform.h"
-#include "window/app_setup.h"
+#include "tools/time_view/time_view.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
-#include "window/time_view.h"
 
 using namespace orvinda;
 using namespace orvinda::bench;

@@ -15,8 +15,8 @@
 #include <cstring>
 #include <string>
 
-#include "model/experiment.h"
-#include "platform/experiment_file.h"
+#include "tools/experiment/experiment_file.h"
+#include "tools/experiment/model/experiment.h"
 
 using orvinda::Experiment;
 using orvinda::ExperimentReading;

@@ -8,9 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 orvinda_install_missing "${orvinda_packages[@]}"
 
 build="$root/build-bench"
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=Release \
-  -DORVINDA_TESTS=OFF >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 
 # The usual order first, then any newer benchmark.
 benches=()

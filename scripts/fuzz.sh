@@ -23,9 +23,7 @@ orvinda_install_missing "${orvinda_packages[@]}"
 orvinda_install_fuzzer
 
 build="$root/build-fuzz"
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORVINDA_FUZZ=ON -DORVINDA_TESTS=OFF -DORVINDA_BENCH=OFF >/dev/null
+(cd "$root" && cmake --preset fuzz >/dev/null)
 cmake --build "$build" --target "fuzz_$target"
 
 if [ "$target" = numbers ]; then

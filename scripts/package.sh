@@ -14,12 +14,9 @@ cxxflags="${cxxflags// -g / }"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 
 build="$root/build-package"
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_INSTALL_PREFIX=/usr \
-  -DORVINDA_TESTS=OFF -DORVINDA_BENCH=OFF \
+(cd "$root" && cmake --preset package \
   -DCMAKE_CXX_FLAGS="$cxxflags" \
-  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null)
 cmake --build "$build"
 rm -f "$build"/orvinda_*.deb
 (cd "$build" && cpack >/dev/null)

@@ -6,7 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 orvinda_install_missing "${orvinda_packages[@]}"
 
 build="$root/build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+(cd "$root" && cmake --preset run >/dev/null)
 # Only the program and the documents its menus open: no tests, no benchmarks.
 cmake --build "$build" --target orvinda documents
 

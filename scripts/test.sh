@@ -9,10 +9,7 @@ orvinda_ensure_ru_locale
 "$root/scripts/check_format.sh"
 
 build="$root/build-test"
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=Debug \
-  -DORVINDA_WERROR=ON \
-  -DORVINDA_SANITIZE=ON >/dev/null
+(cd "$root" && cmake --preset test >/dev/null)
 cmake --build "$build"
 
 export QT_QPA_PLATFORM=offscreen

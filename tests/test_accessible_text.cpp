@@ -13,11 +13,11 @@
 #include <QtTest>
 
 #include "platform/fake_platform.h"
-#include "window/amplitudes_dialog.h"
+#include "tools/experiment/amplitudes_dialog.h"
 #include "window/form1.h"
 #include "window/form2.h"
-#include "window/self_check_window.h"
-#include "window/time_view.h"
+#include "tools/self_check/self_check_window.h"
+#include "tools/time_view/time_view.h"
 
 using namespace orvinda;
 

@@ -7,12 +7,12 @@
 #include <limits>
 #include <numbers>
 
-#include "model/amplitude_fields.h"
 #include "model/characteristics.h"
-#include "model/field_number.h"
 #include "model/format_pattern.h"
-#include "model/initial_conditions.h"
 #include "model/numbers.h"
+#include "tools/experiment/model/amplitude_fields.h"
+#include "tools/experiment/model/field_number.h"
+#include "tools/experiment/model/initial_conditions.h"
 
 using namespace orvinda;
 

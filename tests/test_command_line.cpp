@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "platform/experiment_file.h"
-#include "window/command_line.h"
+#include "app/command_line.h"
+#include "tools/experiment/experiment_file.h"
 
 using namespace orvinda;
 

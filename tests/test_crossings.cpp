@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "exact_figure.h"
-#include "model/crossings.h"
-#include "model/drawn_figure.h"
-#include "model/figure_nodes.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/figure_nodes.h"
 #include "model/numbers.h"
 
 using namespace orvinda;

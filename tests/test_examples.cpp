@@ -5,9 +5,9 @@
 #include <QtTest>
 
 #include "model/characteristics.h"
-#include "model/examples.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
+#include "tools/experiment/model/examples.h"
 
 using namespace orvinda;
 

@@ -12,8 +12,8 @@
 #include <cstring>
 #include <limits>
 
-#include "model/experiment.h"
-#include "platform/experiment_file.h"
+#include "tools/experiment/experiment_file.h"
+#include "tools/experiment/model/experiment.h"
 
 using namespace orvinda;
 

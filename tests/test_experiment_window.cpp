@@ -17,13 +17,13 @@
 #include <QtTest>
 #include <numbers>
 
-#include "model/examples.h"
 #include "model/format_pattern.h"
-#include "platform/experiment_file.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
-#include "window/amplitudes_dialog.h"
-#include "window/characteristics_text.h"
+#include "tools/experiment/amplitudes_dialog.h"
+#include "tools/experiment/experiment_file.h"
+#include "tools/experiment/model/examples.h"
+#include "ui/characteristics_text.h"
 #include "window/form1.h"
 #include "window/open_at_start.h"
 

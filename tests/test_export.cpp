@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "app/command_line.h"
 #include "model/characteristics.h"
 #include "model/figure_period.h"
 #include "model/run_stepper.h"
@@ -21,10 +22,9 @@
 #include "plot/picture_sheet.h"
 #include "plot/plot_surface.h"
 #include "plot/trace_store.h"
-#include "window/command_line.h"
-#include "window/experiment_picture.h"
+#include "tools/export/picture_export.h"
+#include "tools/shared/experiment_picture.h"
 #include "window/form1.h"
-#include "window/picture_export.h"
 
 using namespace orvinda;
 

@@ -16,15 +16,15 @@
 #include <limits>
 
 #include "model/numbers.h"
-#include "model/segment_measure.h"
 #include "platform/fake_platform.h"
 #include "plot/label_placement.h"
 #include "plot/plot_surface.h"
 #include "run_traces.h"
-#include "window/characteristics_text.h"
+#include "tools/measure/measure_overlay.h"
+#include "tools/measure/measure_text.h"
+#include "tools/measure/model/segment_measure.h"
+#include "ui/characteristics_text.h"
 #include "window/form1.h"
-#include "window/measure_overlay.h"
-#include "window/measure_text.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;

@@ -4,12 +4,12 @@
 #include <QtTest>
 #include <cmath>
 
-#include "model/drawn_figure.h"
-#include "model/ellipse_method.h"
-#include "model/figure_nodes.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/ellipse_method.h"
+#include "tools/measure/model/figure_nodes.h"
 #include "model/numbers.h"
-#include "model/segment_measure.h"
-#include "model/snapping.h"
+#include "tools/measure/model/segment_measure.h"
+#include "tools/measure/model/snapping.h"
 #include "run_traces.h"
 
 using namespace orvinda;

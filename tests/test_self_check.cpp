@@ -13,17 +13,17 @@
 #include <vector>
 
 #include "model/characteristics.h"
-#include "model/decimal_text.h"
-#include "model/figure_comparison.h"
-#include "model/figure_outline.h"
-#include "model/phase_reading.h"
-#include "model/quarter_phase.h"
-#include "model/self_check_answer.h"
-#include "model/self_check_grading.h"
-#include "model/self_check_result.h"
-#include "model/self_check_task.h"
-#include "model/self_check_variant.h"
-#include "model/tangency_count.h"
+#include "tools/measure/model/tangency_count.h"
+#include "tools/self_check/model/decimal_text.h"
+#include "tools/self_check/model/figure_comparison.h"
+#include "tools/self_check/model/figure_outline.h"
+#include "tools/self_check/model/phase_reading.h"
+#include "tools/self_check/model/quarter_phase.h"
+#include "tools/self_check/model/self_check_answer.h"
+#include "tools/self_check/model/self_check_grading.h"
+#include "tools/self_check/model/self_check_result.h"
+#include "tools/self_check/model/self_check_task.h"
+#include "tools/self_check/model/self_check_variant.h"
 
 using namespace orvinda;
 

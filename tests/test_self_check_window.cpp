@@ -25,14 +25,14 @@
 
 #include "model/figure_sampling.h"
 #include "model/numbers.h"
-#include "model/self_check_grading.h"
-#include "model/self_check_variant.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
+#include "tools/self_check/model/self_check_grading.h"
+#include "tools/self_check/model/self_check_variant.h"
+#include "tools/self_check/self_check_explanation.h"
+#include "tools/self_check/self_check_figure.h"
+#include "tools/self_check/self_check_window.h"
 #include "window/form1.h"
-#include "window/self_check_explanation.h"
-#include "window/self_check_figure.h"
-#include "window/self_check_window.h"
 
 using namespace orvinda;
 

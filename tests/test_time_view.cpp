@@ -21,13 +21,13 @@
 #include "model/characteristics.h"
 #include "model/figure_period.h"
 #include "model/run_stepper.h"
-#include "model/time_sweep.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_layer.h"
 #include "plot/plot_range.h"
-#include "plot/time_scene.h"
+#include "tools/time_view/model/time_sweep.h"
+#include "tools/time_view/time_scene.h"
+#include "tools/time_view/time_view.h"
 #include "window/form1.h"
-#include "window/time_view.h"
 
 using namespace orvinda;
 

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "feed/run_feed.h"
 #include "model/start_values.h"
 #include "platform/document_lookup.h"
 #include "platform/platform.h"
@@ -18,16 +19,17 @@
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
-#include "window/app_setup.h"
+#include "ui/app_setup.h"
 #include "window/focus_mark.h"
-#include "window/fonts.h"
+#include "ui/fonts.h"
 #include "window/form2.h"
 #include "window/layout_geometry.h"
-#include "window/plot_look.h"
-#include "window/self_check_window.h"
+#include "ui/plot_look.h"
+#include "tools/self_check/self_check_window.h"
+#include "tools/experiment/experiment_files.h"
+#include "tools/time_view/time_view.h"
+#include "ui/window_look.h"
 #include "window/slow_down_scroll_bar.h"
-#include "window/time_view.h"
-#include "window/window_look.h"
 
 namespace orvinda {
 
@@ -47,7 +49,8 @@ void describe(QWidget* widget, const QString& name, const QString& tooltip) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform) {
+Form1::Form1(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), feed_(new RunFeed(this)) {
   setObjectName(QStringLiteral("Form1"));
   document_folders_ = default_document_folders();
   setWindowTitle(kIdleCaption);

@@ -14,7 +14,7 @@
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
-#include "platform/experiment_file.h"
+#include "tools/experiment/experiment_file.h"
 #include "window/form2.h"
 
 class QAction;
@@ -29,11 +29,13 @@ class QTimer;
 namespace orvinda {
 
 class Device;
+class ExperimentFiles;
 class MeasureOverlay;
 class DevicePiece;
 class PictureSheet;
 class Platform;
 class PlotSurface;
+class RunFeed;
 class SelfCheckWindow;
 class TimeView;
 
@@ -173,6 +175,9 @@ class Form1 : public QMainWindow {
   // of 0 or less): Enter, Tab and a click elsewhere in the window do it, and
   // so do ПУСК, the Опыт items and closing before they act.
   void commitEditing();
+  // What the tools read of the window: its parameters, characteristics and
+  // run, with the same signals as below.
+  RunFeed& feed() const { return *feed_; }
 
   // The Authors window while it is open.
   Form2* authorsWindow() const { return form2_; }
@@ -246,18 +251,15 @@ class Form1 : public QMainWindow {
   void lockSize(bool locked);
   void resizeBackIfForced();
   void openDocument(const QString& file_name);
-  // Self-check: its values into the boxes, through their change handlers.
-  void showSelfCheckFigure(const MotionParameters& p);
 
   // Опыт: examples, amplitudes and phases, experiment files.
   void createExperimentItems();
   void enableExperimentItems();
   void writeParameters(const MotionParameters& p);
-  QString experiment_path_;             // the file last opened or saved
-  std::string experiment_comment_;      // kept from the file opened, written back
-  ExperimentExtras experiment_extras_;  // its keys this version does not know
+  std::unique_ptr<ExperimentFiles> experiment_files_;
 
   Platform& platform_;
+  RunFeed* feed_ = nullptr;
   QWidget* client_ = nullptr;
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;

@@ -8,7 +8,7 @@
 
 #include "model/numbers.h"
 #include "window/form1.h"
-#include "window/window_look.h"
+#include "ui/window_look.h"
 
 namespace orvinda {
 

@@ -3,28 +3,20 @@
 // the boxes through the boxes' own handlers, as typing would.
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 
-#include "model/examples.h"
-#include "model/experiment.h"
+#include "feed/run_feed.h"
 #include "model/numbers.h"
-#include "platform/experiment_file.h"
 #include "platform/platform.h"
-#include "platform/save_failure.h"
-#include "window/amplitudes_dialog.h"
+#include "tools/experiment/amplitudes_dialog.h"
+#include "tools/experiment/experiment_files.h"
+#include "tools/experiment/model/examples.h"
+#include "tools/experiment/model/experiment.h"
 #include "window/form1.h"
 
 namespace orvinda {
-
-namespace {
-const QString kError = QStringLiteral("Ошибка");
-const QString kFilter = QStringLiteral("Опыты (*.orv)");
-const QString kSuffix = QStringLiteral(".orv");
-}  // namespace
 
 void Form1::createExperimentItems() {
   mnuExperimentExamples = mnuExperiment->addMenu(QStringLiteral("Примеры"));
@@ -54,6 +46,11 @@ void Form1::createExperimentItems() {
   connect(mnuExperimentSave, &QAction::triggered, this, [this] { mnuExperimentSave_Click(); });
   connect(this, &Form1::runStarted, this, [this] { enableExperimentItems(); });
   connect(this, &Form1::runEnded, this, [this] { enableExperimentItems(); });
+  connect(feed_, &RunFeed::parametersRequested, this, [this](const MotionParameters& p) {
+    commitEditing();  // what was typed counts first
+    if (!running()) writeParameters(p);
+  });
+  experiment_files_ = std::make_unique<ExperimentFiles>(platform_);
 }
 
 void Form1::enableExperimentItems() {
@@ -97,47 +94,22 @@ void Form1::mnuExperimentAmplitudes_Click() {
 void Form1::mnuExperimentOpen_Click() {
   commitEditing();  // what was typed counts first
   if (running()) return;
-  const QString path = platform_.open_file_name(this, QStringLiteral("Открыть опыт"), {kFilter});
+  const QString path = experiment_files_->askOpenPath(this);
   if (!path.isEmpty()) openExperiment(path);
 }
 
 bool Form1::openExperiment(const QString& path) {
   if (running()) return false;
-  const ExperimentReading reading = read_experiment_file(path);
-  if (!reading.experiment) {
-    platform_.message_box(this,
-                          QStringLiteral("Не удалось открыть опыт из файла «%1»:\r\n%2.")
-                              .arg(QDir::toNativeSeparators(path), reading.problem),
-                          kError, MessageButtons::Ok);
-    return false;
-  }
-  const Experiment& e = *reading.experiment;
-  writeParameters(experiment_parameters(e));
-  HScroll1->setValue(experiment_zam(e));
-  experiment_path_ = path;
-  experiment_comment_ = e.comment;
-  experiment_extras_ = reading.extras;
+  const std::optional<Experiment> e = experiment_files_->open(this, path);
+  if (!e) return false;
+  writeParameters(experiment_parameters(*e));
+  HScroll1->setValue(experiment_zam(*e));
   return true;
 }
 
 void Form1::mnuExperimentSave_Click() {
   commitEditing();  // what was typed counts first
-  const QString suggested = experiment_path_.isEmpty() ? QStringLiteral("опыт") + kSuffix
-                                                       : QFileInfo(experiment_path_).fileName();
-  QString path = platform_.save_file_name(this, QStringLiteral("Сохранить опыт"), {kFilter},
-                                          suggested, nullptr);
-  if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) {
-    if (path.endsWith(QLatin1Char('.'))) path.chop(1);
-    path += kSuffix;
-  }
-  const Experiment e = make_experiment(motionParameters(), zam, experiment_comment_);
-  if (const std::optional<QString> reason = save_experiment_file(path, e, experiment_extras_)) {
-    platform_.message_box(this, save_failure_message(QStringLiteral("опыт"), path, *reason), kError,
-                          MessageButtons::Ok);
-    return;
-  }
-  experiment_path_ = path;
+  experiment_files_->save(this, motionParameters(), zam);
 }
 
 }  // namespace orvinda

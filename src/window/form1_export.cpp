@@ -9,9 +9,9 @@
 #include "plot/device.h"
 #include "plot/picture_sheet.h"
 #include "plot/plot_surface.h"
-#include "window/fonts.h"
+#include "tools/export/picture_export.h"
+#include "ui/fonts.h"
 #include "window/form1.h"
-#include "window/picture_export.h"
 
 namespace orvinda {
 

@@ -3,11 +3,12 @@
 
 #include <QAction>
 
-#include "model/drawn_figure.h"
+#include "feed/run_feed.h"
+#include "tools/measure/model/drawn_figure.h"
 #include "plot/drawing_list.h"
 #include "plot/plot_surface.h"
+#include "tools/measure/measure_overlay.h"
 #include "window/form1.h"
-#include "window/measure_overlay.h"
 
 namespace orvinda {
 
@@ -23,9 +24,9 @@ void Form1::mnuExperimentMeasure_Click() {
       if (Picture1->drawing().traces().empty()) return DrawnFigure();
       return DrawnFigure(motionParameters(), wywx, lastRunTime());
     });
-    connect(this, &Form1::stepTaken, measure_, &MeasureOverlay::traceGrew);
-    connect(this, &Form1::runEnded, measure_, &MeasureOverlay::traceChanged);
-    connect(this, &Form1::redrawn, measure_, &MeasureOverlay::traceChanged);
+    connect(feed_, &RunFeed::stepTaken, measure_, &MeasureOverlay::traceGrew);
+    connect(feed_, &RunFeed::runEnded, measure_, &MeasureOverlay::traceChanged);
+    connect(feed_, &RunFeed::redrawn, measure_, &MeasureOverlay::traceChanged);
   }
   if (measure_) measure_->setActive(on);
 }

@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "feed/run_feed.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "plot/axes_scene.h"
 #include "plot/device.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
-#include "window/characteristics_text.h"
+#include "ui/characteristics_text.h"
 #include "window/form1.h"
 #include "window/layout_geometry.h"
 
@@ -36,6 +37,8 @@ void Form1::Form_Resize() {
   Picture1->Cls();
   minmax();
   axes();
+  feed_->publishRedraw(motionParameters(),
+                       {ax, fix, ay, fiy, ayax, ayax_defined, dj, wywx, np, dt});
   Q_EMIT redrawn();
 }
 

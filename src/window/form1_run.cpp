@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "feed/run_feed.h"
 #include "model/device_layout.h"
 #include "model/run_stepper.h"
 #include "platform/platform.h"
@@ -92,6 +93,7 @@ void Form1::raschet() {
   ++runs_;
   last_step_ = RunStep{x0, y0, x0, y0, false};
   last_time_ = 0;
+  feed_->publishRunStart(last_step_);
   Q_EMIT runStarted();
   for (;;) {
     if (program_ended_ || CmdOK->text() != kStop) break;
@@ -102,10 +104,12 @@ void Form1::raschet() {
     resizeBackIfForced();
     last_step_ = step;
     last_time_ = stepper.t();
+    feed_->publishStep(step, last_time_);
     Q_EMIT stepTaken();
     Wait(zam * 0.01);
   }
   --runs_;
+  feed_->publishRunEnd();
   Q_EMIT runEnded();
   if (program_ended_) return;
   tone(50);

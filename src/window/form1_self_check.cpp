@@ -1,10 +1,9 @@
-// The menu item "Проверь себя…" and what its window sends to this one.
+// The menu item "Проверь себя…": the window follows the run and asks for its
+// figures through the feed.
 
-#include <QLineEdit>
-
+#include "feed/run_feed.h"
+#include "tools/self_check/self_check_window.h"
 #include "window/form1.h"
-#include "window/self_check_explanation.h"
-#include "window/self_check_window.h"
 
 namespace orvinda {
 
@@ -13,12 +12,11 @@ void Form1::mnuExperimentSelfCheck_Click() {
   if (!self_check_) {
     // Without an owner, like the Authors window: either window can be in front.
     self_check_ = new SelfCheckWindow(platform_);
-    connect(self_check_, &SelfCheckWindow::showInMainWindow, this,
-            [this](const MotionParameters& p) { showSelfCheckFigure(p); });
-    connect(this, &Form1::runStarted, self_check_,
+    connect(self_check_, &SelfCheckWindow::showInMainWindow, feed_, &RunFeed::requestParameters);
+    connect(feed_, &RunFeed::runStarted, self_check_,
             [this] { self_check_->setMainWindowRunning(true); });
-    connect(this, &Form1::runEnded, self_check_,
-            [this] { self_check_->setMainWindowRunning(running()); });
+    connect(feed_, &RunFeed::runEnded, self_check_,
+            [this] { self_check_->setMainWindowRunning(feed_->running()); });
   }
   self_check_->setMainWindowRunning(running());
   self_check_->show();
@@ -27,14 +25,5 @@ void Form1::mnuExperimentSelfCheck_Click() {
 }
 
 SelfCheckWindow* Form1::selfCheckWindow() const { return self_check_; }
-
-void Form1::showSelfCheckFigure(const MotionParameters& p) {
-  commitEditing();  // what was typed counts first
-  if (running()) return;
-  // Wx stays 1, as the tasks have it; the other boxes as if typed.
-  const QStringList texts = box_texts(p);
-  QLineEdit* boxes[] = {Text1, Text2, Text3, Text4, Text5, Text6};
-  for (int i : {3, 1, 2, 4, 5}) boxes[i]->setText(texts[i]);
-}
 
 }  // namespace orvinda

@@ -1,7 +1,8 @@
 // The time view: x(t), y(t) and the rotating vectors in a window of their own.
 
+#include "feed/run_feed.h"
+#include "tools/time_view/time_view.h"
 #include "window/form1.h"
-#include "window/time_view.h"
 
 namespace orvinda {
 
@@ -10,7 +11,7 @@ TimeView* Form1::timeViewWindow() const { return time_view_; }
 void Form1::mnuExperimentTimeView_Click() {
   commitEditing();  // what was typed counts first
   const bool first = !time_view_;
-  if (first) time_view_ = new TimeView(*this);
+  if (first) time_view_ = new TimeView(*feed_);
   if (first) time_view_->placeBeside(*this);
   time_view_->show();
   time_view_->raise();

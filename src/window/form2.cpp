@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "window/app_setup.h"
-#include "window/fonts.h"
+#include "ui/app_setup.h"
+#include "ui/fonts.h"
 
 namespace orvinda {
 

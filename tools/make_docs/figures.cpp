@@ -6,9 +6,12 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "model/run_stepper.h"
 #include "plot/plot_surface.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/ellipse_method.h"
 
 namespace orvinda::docs {
 
@@ -71,45 +74,21 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
   return points;
 }
 
-std::vector<double> line_passes(const std::vector<QPointF>& path, bool horizontal, double level) {
-  auto across = [horizontal](QPointF p) { return horizontal ? p.y() : p.x(); };
-  auto along = [horizontal](QPointF p) { return horizontal ? p.x() : p.y(); };
-  std::vector<double> passes;
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    const double a = across(path[i - 1]) - level;
-    const double b = across(path[i]) - level;
-    if ((a < 0) == (b < 0)) continue;
-    const double s = a / (a - b);
-    passes.push_back(along(path[i - 1]) + s * (along(path[i]) - along(path[i - 1])));
-  }
-  return passes;
+DrawnFigure drawn_figure(const FigureShape& shape) {
+  const double time = shape.turns > 0 ? (shape.from_turn + shape.turns) * kTwoPi
+                                      : figure_period(shape);
+  return DrawnFigure(figure_parameters(shape),
+                     static_cast<float>(static_cast<double>(shape.wy_part) / shape.wx_part), time);
 }
 
-int side_touches(const std::vector<QPointF>& closed, bool right_side, double side) {
-  auto along = [right_side](QPointF p) { return right_side ? p.x() : p.y(); };
-  auto across = [right_side](QPointF p) { return right_side ? p.y() : p.x(); };
-  if (closed.size() < 3) return 0;
-  const std::size_t n = closed.size() - 1;  // the last point repeats the first
-  std::vector<double> places;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double prev = along(closed[(i + n - 1) % n]);
-    const double here = along(closed[i]);
-    const double next = along(closed[(i + 1) % n]);
-    if (here >= prev && here > next && here > side * 0.999) places.push_back(across(closed[i]));
-  }
-  std::sort(places.begin(), places.end());
-  const double tolerance = 0.01 * std::fabs(side);
-  const auto last = std::unique(places.begin(), places.end(),
-                                [tolerance](double a, double b) { return b - a < tolerance; });
-  return static_cast<int>(last - places.begin());
-}
-
-double swept_area(const std::vector<QPointF>& closed) {
-  double sum = 0;
-  for (std::size_t i = 1; i < closed.size(); ++i) {
-    sum += closed[i - 1].x() * closed[i].y() - closed[i].x() * closed[i - 1].y();
-  }
-  return sum;
+std::vector<double> crossings_along(const FigureShape& shape, bool horizontal, double level) {
+  // A hair's tolerance: the documents' lines stay well off nodes and touches.
+  const CrossingCount count = count_crossings(
+      drawn_figure(shape), {horizontal ? LineDirection::kHorizontal : LineDirection::kVertical, level},
+      1e-6 * std::max(shape.ax, shape.ay));
+  std::vector<double> along;
+  for (const LineCrossing& c : count.crossings) along.push_back(horizontal ? c.point.x : c.point.y);
+  return along;
 }
 
 namespace {
@@ -202,7 +181,7 @@ QImage figure_image(const FigureShape& shape, int side) {
       dashed_line(s, {level, -shape.ay - overhang}, {level, shape.ay + overhang}, kCounting,
                   5 * thin_px, 3 * thin_px);
     }
-    for (double at : line_passes(points, horizontal, level)) {
+    for (double at : crossings_along(shape, horizontal, level)) {
       ring(s, horizontal ? QPointF(at, level) : QPointF(level, at),
            static_cast<int>(std::lround(thin_px * 8)), kCounting);
     }
@@ -211,13 +190,13 @@ QImage figure_image(const FigureShape& shape, int side) {
   if (shape.count_x) mark_passes(false, *shape.count_x * shape.ax);
 
   if (shape.ellipse_method) {
-    const std::vector<double> chord = line_passes(points, false, 0.0);
-    if (chord.size() >= 2) {
-      const auto [low, high] = std::minmax_element(chord.begin(), chord.end());
+    const EllipseReading chord = ellipse_method(drawn_figure(shape), px);
+    if (chord.applies) {
+      const double low = chord.b_from.y, high = chord.b_to.y;
       s.setDrawWidth(static_cast<int>(std::lround(thin_px * 3)));
-      s.Line(0, *low, 0, *high, kStart);
+      s.Line(0, low, 0, high, kStart);
       s.setCurrentX(-side * 0.07 * px);
-      s.setCurrentY((*low + *high) / 2 + side * 0.03 * px);
+      s.setCurrentY((low + high) / 2 + side * 0.03 * px);
       s.Print(QStringLiteral("b"));
     }
     // The height a as a dimension line beside the rectangle.

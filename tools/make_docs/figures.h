@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/characteristics.h"
+#include "tools/measure/model/drawn_figure.h"
 
 namespace orvinda::docs {
 
@@ -52,18 +53,12 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
 // pixels (transparency keeps the picture lossless in a PDF).
 QImage figure_image(const FigureShape& shape, int side);
 
-// Every pass of a traced path through the line y = level (horizontal) or
-// x = level, as the position along the line where it passes. A node on the
-// line gives two passes at one place, as the counting rule of the lab work has it.
-std::vector<double> line_passes(const std::vector<QPointF>& path, bool horizontal, double level);
+// The shape as the measuring code takes it: the motion over the stretch drawn.
+DrawnFigure drawn_figure(const FigureShape& shape);
 
-// Distinct points where a closed path reaches the side y = side (top side)
-// or x = side (right side); an arc run to and fro touches its end once.
-int side_touches(const std::vector<QPointF>& closed, bool right_side, double side);
-
-// Twice the area the closed path sweeps around the origin, positive when it
-// runs anticlockwise (x to the right, y upwards).
-double swept_area(const std::vector<QPointF>& closed);
+// Where the figure crosses the line y = level (horizontal) or x = level, as
+// the position along the line, counted by the measuring code.
+std::vector<double> crossings_along(const FigureShape& shape, bool horizontal, double level);
 
 // The diagram of an initial phase: the point (c, u/w) at distance A and
 // angle phi from the origin, on axes that reach past the circle of radius A.

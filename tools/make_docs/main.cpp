@@ -47,7 +47,7 @@
 #include "tools/make_docs/figures.h"
 #include "tools/make_docs/pages.h"
 #include "tools/make_docs/values.h"
-#include "window/app_setup.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
 
 namespace {

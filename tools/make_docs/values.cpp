@@ -9,14 +9,16 @@
 #include <optional>
 #include <vector>
 
-#include "model/crossings.h"
-#include "model/drawn_figure.h"
-#include "model/ellipse_method.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/ellipse_method.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "model/run_stepper.h"
 #include "plot/plot_range.h"
 #include "tools/make_docs/figures.h"
+#include "tools/measure/model/tangency_count.h"
+#include "tools/self_check/model/figure_comparison.h"
 
 namespace orvinda::docs {
 
@@ -72,6 +74,13 @@ std::vector<QPointF> fine_trace(const Experiment& e, int turns) {
     points.emplace_back(s.x, s.y);
   }
   points.push_back(points.front());
+  return points;
+}
+
+std::vector<PlanePoint> plane_points(const std::vector<QPointF>& path) {
+  std::vector<PlanePoint> points;
+  points.reserve(path.size());
+  for (const QPointF& p : path) points.push_back({p.x(), p.y()});
   return points;
 }
 
@@ -327,16 +336,18 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   }
   if (key == QLatin1String("direction")) {
     if (!need_ratio_one(e, what)) return {};
-    const std::vector<QPointF> trace = fine_trace(e, 1);
-    const double area = swept_area(trace);
-    if (std::fabs(area) < 1e-4 * c.ax * c.ay) return QStringLiteral("туда и обратно");
-    return area > 0 ? QStringLiteral("против часовой стрелки")
-                    : QStringLiteral("по часовой стрелке");
+    switch (traversal(plane_points(fine_trace(e, 1)))) {
+      case Traversal::kNone: return QStringLiteral("туда и обратно");
+      case Traversal::kCounterclockwise: return QStringLiteral("против часовой стрелки");
+      case Traversal::kClockwise: return QStringLiteral("по часовой стрелке");
+    }
   }
   if (key == QLatin1String("touch_top") || key == QLatin1String("touch_right")) {
     if (!need_closing(e, what)) return {};
     const bool right = key == QLatin1String("touch_right");
-    return QString::number(side_touches(fine_trace(e, e.turns), right, right ? c.ax : c.ay));
+    const Tangencies touches = count_tangencies(e.p, {e.turns, e.wy_turns});
+    // Points, as a reader counts them on the picture: an arc's end is one.
+    return QString::number((right ? touches.right : touches.top).size());
   }
   // Counted as the measuring layer counts, on the whole figure (the time is
   // cut to one closing span), to the pixel of a 640 × 530 window.

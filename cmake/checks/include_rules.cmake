@@ -1,0 +1,39 @@
+# The layer and tool rules, read from the sources' #include lines:
+# - a tool, the feed and the widget helpers never include the main window
+#   (window/…), so a tool can only reach Form1 through the feed;
+# - a model part (model/, tools/<tool>/model/) includes no Qt and nothing of
+#   the Qt layers, only other model parts.
+#   cmake -DSOURCE=<repo>/src -P include_rules.cmake
+cmake_minimum_required(VERSION 3.24)
+set(problems)
+
+file(GLOB_RECURSE above_window "${SOURCE}/tools/*.cpp" "${SOURCE}/tools/*.h"
+     "${SOURCE}/feed/*.cpp" "${SOURCE}/feed/*.h" "${SOURCE}/ui/*.cpp" "${SOURCE}/ui/*.h")
+foreach(file ${above_window})
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]window/")
+  foreach(line ${lines})
+    file(RELATIVE_PATH name "${SOURCE}" "${file}")
+    list(APPEND problems "${name}: ${line} (a tool reaches the main window only through the feed)")
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE models "${SOURCE}/model/*" "${SOURCE}/tools/*/model/*")
+foreach(file ${models})
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line ${lines})
+    if(line MATCHES "[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*)[>\"]")
+      set(why "no Qt in a model part")
+    elseif(line MATCHES "\"" AND NOT line MATCHES "\"(model|tools/[a-z_]+/model)/[^\"/]+\"")
+      set(why "a model part includes only model parts")
+    else()
+      continue()
+    endif()
+    file(RELATIVE_PATH name "${SOURCE}" "${file}")
+    list(APPEND problems "${name}: ${line} (${why})")
+  endforeach()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " problems)
+  message(FATAL_ERROR "Forbidden includes:\n  ${problems}")
+endif()
