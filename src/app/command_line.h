@@ -1,6 +1,7 @@
 #pragma once
-// The command line: start the window (with an experiment file), render a
-// picture without a window, or tell the usage or the version.
+// The command line: start the window (with an experiment file), run a
+// tool's action without a window, or tell the usage or the version. Each
+// tool brings its own options (command_parts.cpp lists the tools).
 //
 //   orvinda [ФАЙЛ.orv]
 //   orvinda --export РИСУНОК.{png,svg,pdf} [--from ФАЙЛ.orv | --wy V --x0 V --vx0 V
@@ -9,27 +10,14 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <span>
 
-#include "model/characteristics.h"
+#include "tools/shared/command_part.h"
 
 namespace orvinda {
 
-struct CommandLine {
-  enum class Mode { Window, Export, Help, Version, Usage };
-  Mode mode = Mode::Window;
-  QString experiment_file;  // Window: a file to open at start; Export: --from
-  QString picture;          // Export: where to write
-  MotionParameters parameters;
-  int turns = 0;    // 0: until the figure closes
-  int size = 0;     // PNG width in pixels
-  QString problem;  // Usage: what is wrong, in Russian
-};
-
-// Exit statuses.
-inline constexpr int kStatusDone = 0;
-inline constexpr int kStatusNotWritten = 1;
-inline constexpr int kStatusUsage = 2;
+// The tools that take part, in the order of --help.
+std::span<const CommandPart* const> command_parts();
 
 // arguments: as main receives them, the program's name first.
 CommandLine parse_command_line(const QStringList& arguments);
@@ -37,10 +25,8 @@ CommandLine parse_command_line(const QStringList& arguments);
 QString help_text();
 QString version_text();
 
-// Renders the picture, with the parameters of the experiment file when
-// there is one; needs a QApplication. Returns the exit status (a file that
-// cannot be read or is refused is a bad value) and leaves a Russian message
-// in problem when it fails.
+// Runs the chosen tool's action; needs a QApplication. Returns the exit
+// status and leaves a Russian message in problem when it fails.
 int run_export(const CommandLine& command, QString* problem);
 
 }  // namespace orvinda

@@ -1,0 +1,14 @@
+// The tools that have a share of the command line: one line each.
+
+#include "app/command_line.h"
+#include "tools/export/export_command.h"
+
+namespace orvinda {
+
+std::span<const CommandPart* const> command_parts() {
+  static const ExportCommand exporting;
+  static const CommandPart* const parts[] = {&exporting};
+  return parts;
+}
+
+}  // namespace orvinda
