@@ -12,13 +12,13 @@
 #include <cmath>
 
 #include "bench_support.h"
-#include "tools/measure/model/crossings.h"
-#include "tools/measure/model/drawn_figure.h"
-#include "tools/measure/model/figure_nodes.h"
 #include "model/numbers.h"
 #include "plot/axes_scene.h"
 #include "plot/plot_surface.h"
 #include "tools/measure/measure_overlay.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/figure_nodes.h"
 #include "ui/app_setup.h"
 #include "window/form1.h"
 

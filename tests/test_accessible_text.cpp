@@ -14,10 +14,10 @@
 
 #include "platform/fake_platform.h"
 #include "tools/experiment/amplitudes_dialog.h"
-#include "window/form1.h"
-#include "window/form2.h"
 #include "tools/self_check/self_check_window.h"
 #include "tools/time_view/time_view.h"
+#include "window/form1.h"
+#include "window/form2.h"
 
 using namespace orvinda;
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "exact_figure.h"
+#include "model/numbers.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/figure_nodes.h"
-#include "model/numbers.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;

@@ -4,13 +4,13 @@
 #include <QtTest>
 #include <cmath>
 
+#include "model/numbers.h"
+#include "run_traces.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/ellipse_method.h"
 #include "tools/measure/model/figure_nodes.h"
-#include "model/numbers.h"
 #include "tools/measure/model/segment_measure.h"
 #include "tools/measure/model/snapping.h"
-#include "run_traces.h"
 
 using namespace orvinda;
 using namespace orvinda::testing;

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 
 #include "model/numbers.h"
-#include "window/form1.h"
 #include "ui/window_look.h"
+#include "window/form1.h"
 
 namespace orvinda {
 

@@ -4,10 +4,10 @@
 #include <QAction>
 
 #include "feed/run_feed.h"
-#include "tools/measure/model/drawn_figure.h"
 #include "plot/drawing_list.h"
 #include "plot/plot_surface.h"
 #include "tools/measure/measure_overlay.h"
+#include "tools/measure/model/drawn_figure.h"
 #include "window/form1.h"
 
 namespace orvinda {

@@ -75,17 +75,18 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
 }
 
 DrawnFigure drawn_figure(const FigureShape& shape) {
-  const double time = shape.turns > 0 ? (shape.from_turn + shape.turns) * kTwoPi
-                                      : figure_period(shape);
+  const double time =
+      shape.turns > 0 ? (shape.from_turn + shape.turns) * kTwoPi : figure_period(shape);
   return DrawnFigure(figure_parameters(shape),
                      static_cast<float>(static_cast<double>(shape.wy_part) / shape.wx_part), time);
 }
 
 std::vector<double> crossings_along(const FigureShape& shape, bool horizontal, double level) {
   // A hair's tolerance: the documents' lines stay well off nodes and touches.
-  const CrossingCount count = count_crossings(
-      drawn_figure(shape), {horizontal ? LineDirection::kHorizontal : LineDirection::kVertical, level},
-      1e-6 * std::max(shape.ax, shape.ay));
+  const CrossingCount count =
+      count_crossings(drawn_figure(shape),
+                      {horizontal ? LineDirection::kHorizontal : LineDirection::kVertical, level},
+                      1e-6 * std::max(shape.ax, shape.ay));
   std::vector<double> along;
   for (const LineCrossing& c : count.crossings) along.push_back(horizontal ? c.point.x : c.point.y);
   return along;

@@ -9,14 +9,14 @@
 #include <optional>
 #include <vector>
 
-#include "tools/measure/model/crossings.h"
-#include "tools/measure/model/drawn_figure.h"
-#include "tools/measure/model/ellipse_method.h"
 #include "model/format_pattern.h"
 #include "model/numbers.h"
 #include "model/run_stepper.h"
 #include "plot/plot_range.h"
 #include "tools/make_docs/figures.h"
+#include "tools/measure/model/crossings.h"
+#include "tools/measure/model/drawn_figure.h"
+#include "tools/measure/model/ellipse_method.h"
 #include "tools/measure/model/tangency_count.h"
 #include "tools/self_check/model/figure_comparison.h"
 

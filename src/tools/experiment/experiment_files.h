@@ -34,8 +34,8 @@ class ExperimentFiles {
 
  private:
   Platform& platform_;
-  QString path_;         // the file last opened or saved
-  std::string comment_;  // kept from the file opened, written back
+  QString path_;             // the file last opened or saved
+  std::string comment_;      // kept from the file opened, written back
   ExperimentExtras extras_;  // its keys this version does not know
 };
 

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/measure/model/figure_nodes.h"
 #include "plot/label_placement.h"
 #include "plot/plot_surface.h"
 #include "tools/measure/measure_text.h"
+#include "tools/measure/model/figure_nodes.h"
 #include "ui/characteristics_text.h"
 #include "ui/fonts.h"
 

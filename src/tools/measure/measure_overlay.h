@@ -24,11 +24,11 @@
 #include <optional>
 #include <vector>
 
+#include "model/trace.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/ellipse_method.h"
 #include "tools/measure/model/snapping.h"
-#include "model/trace.h"
 
 class QAction;
 class QLabel;

@@ -5,9 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/trace.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/ellipse_method.h"
-#include "model/trace.h"
 
 namespace orvinda {
 

@@ -6,8 +6,8 @@
 #include <numbers>
 #include <utility>
 
-#include "tools/experiment/model/field_number.h"
 #include "model/numbers.h"
+#include "tools/experiment/model/field_number.h"
 
 namespace orvinda {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "tools/measure/model/drawn_figure.h"
 #include "model/trace.h"
+#include "tools/measure/model/drawn_figure.h"
 
 namespace orvinda {
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "tools/measure/model/drawn_figure.h"
 #include "model/trace.h"
+#include "tools/measure/model/drawn_figure.h"
 
 namespace orvinda {
 
