@@ -12,12 +12,14 @@
 #include <QtTest>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
 #include "platform/fake_platform.h"
 #include "plot/device_piece.h"
 #include "plot/plot_surface.h"
+#include "support/shown_form.h"
 #include "window/form1.h"
 
 using namespace orvinda;
@@ -52,21 +54,19 @@ class TestRun : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<ShownForm> shown;
   FakePlatform* platform = nullptr;
   Form1* form = nullptr;
 
  private Q_SLOTS:
   void init() {
-    platform = new FakePlatform;
-    form = new Form1(*platform);
-    form->show();
+    shown = std::make_unique<ShownForm>();
+    platform = &shown->platform;
+    form = &shown->form;
     form->HScroll1->setValue(1);  // 10 ms per step
   }
 
-  void cleanup() {
-    delete form;
-    delete platform;
-  }
+  void cleanup() { shown.reset(); }
 
   void start_locks_the_window_and_draws_the_trace() {
     const QSize size = form->size();

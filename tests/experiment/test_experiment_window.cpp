@@ -15,11 +15,13 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <numbers>
 
 #include "model/format_pattern.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
+#include "support/shown_form.h"
 #include "tools/experiment/amplitudes_dialog.h"
 #include "tools/experiment/experiment_file.h"
 #include "tools/experiment/model/examples.h"
@@ -129,20 +131,18 @@ class TestExperimentWindow : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<ShownForm> shown;
   FakePlatform* platform = nullptr;
   Form1* form = nullptr;
 
  private Q_SLOTS:
   void init() {
-    platform = new FakePlatform;
-    form = new Form1(*platform);
-    form->show();
+    shown = std::make_unique<ShownForm>();
+    platform = &shown->platform;
+    form = &shown->form;
   }
 
-  void cleanup() {
-    delete form;
-    delete platform;
-  }
+  void cleanup() { shown.reset(); }
 
   void examples_data() {
     QTest::addColumn<int>("index");

@@ -14,12 +14,14 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 
 #include "model/numbers.h"
 #include "platform/fake_platform.h"
 #include "plot/label_placement.h"
 #include "plot/plot_surface.h"
-#include "run_traces.h"
+#include "support/run_traces.h"
+#include "support/shown_form.h"
 #include "tools/measure/measure_overlay.h"
 #include "tools/measure/measure_text.h"
 #include "tools/measure/model/segment_measure.h"
@@ -75,6 +77,7 @@ class TestMeasureOverlay : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<ShownForm> shown;
   FakePlatform* platform = nullptr;
   Form1* form = nullptr;
 
@@ -88,17 +91,14 @@ class TestMeasureOverlay : public QObject {
 
  private Q_SLOTS:
   void init() {
-    platform = new FakePlatform;
-    form = new Form1(*platform);
-    form->show();
+    shown = std::make_unique<ShownForm>();
+    platform = &shown->platform;
+    form = &shown->form;
     QVERIFY(QTest::qWaitForWindowExposed(form));
     form->HScroll1->setValue(1);  // 10 ms per step
   }
 
-  void cleanup() {
-    delete form;
-    delete platform;
-  }
+  void cleanup() { shown.reset(); }
 
   void off_until_chosen() {
     QVERIFY(form->mnuExperimentMeasure->isCheckable());

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "model/numbers.h"
-#include "run_traces.h"
+#include "support/run_traces.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/ellipse_method.h"
 #include "tools/measure/model/figure_nodes.h"

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <vector>
 
-#include "exact_figure.h"
 #include "model/numbers.h"
+#include "support/exact_figure.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/figure_nodes.h"

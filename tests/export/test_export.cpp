@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <memory>
 
 #include "app/command_line.h"
 #include "model/characteristics.h"
@@ -22,6 +23,7 @@
 #include "plot/picture_sheet.h"
 #include "plot/plot_surface.h"
 #include "plot/trace_store.h"
+#include "support/shown_form.h"
 #include "tools/export/picture_export.h"
 #include "tools/shared/experiment_picture.h"
 #include "window/form1.h"
@@ -81,21 +83,21 @@ class TestExport : public QObject {
   Q_OBJECT
 
  private:
+  std::unique_ptr<ShownForm> shown;
   FakePlatform* platform = nullptr;
   Form1* form = nullptr;
   QTemporaryDir* dir = nullptr;
 
  private Q_SLOTS:
   void init() {
-    platform = new FakePlatform;
-    form = new Form1(*platform);
-    form->show();
+    shown = std::make_unique<ShownForm>();
+    platform = &shown->platform;
+    form = &shown->form;
     dir = new QTemporaryDir;
   }
 
   void cleanup() {
-    delete form;
-    delete platform;
+    shown.reset();
     delete dir;
   }
 
