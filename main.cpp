@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/startup_probe.h"
 #include "platform/qt_platform.h"
 #include "ui/app_setup.h"
 #include "window/form1.h"
@@ -51,6 +52,7 @@ int main(int argc, char* argv[]) {
   orvinda::prepare_application(app);
   orvinda::QtPlatform platform;
   orvinda::Form1 form(platform);
+  orvinda::probe_startup_if_asked(form);
   form.show();
   if (!command.experiment_file.isEmpty()) {
     orvinda::open_experiment_when_shown(form, command.experiment_file);

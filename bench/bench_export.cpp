@@ -36,7 +36,7 @@ std::size_t kept_segments(const PlotSurface& surface) {
 void export_long_run() {
   const MotionParameters p{1, 3, 3, std::sqrt(2.0), 3, 2.0f};
   const Characteristics c = compute_characteristics(p, 0, false);
-  const double turns = 100000 * static_cast<double>(c.dt) / kTwoPi;
+  const double turns = 100000 * static_cast<double>(c.dt) / kTruncatedTwoPi;
   const ExperimentPicture picture(p, turns);
   const std::unique_ptr<PictureSheet> sheet = picture.sheet();
   const std::string what = std::to_string(picture.steps()) + " steps, " +

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <cmath>
+#include <numbers>
 
 #include "bench_support.h"
 #include "model/numbers.h"
@@ -116,7 +117,7 @@ void recount_rows() {
                         {"Wy = 1.41421, never closing, 1000 turns", 1.41421, 4, 1000}};
   for (const Case& c : cases) {
     const MotionParameters p{1, 4, 0, c.wy, 0, static_cast<float>(c.vy0 * c.wy)};
-    const DrawnFigure figure(p, to_single(c.wy), c.turns * 2 * 3.14159265358979);
+    const DrawnFigure figure(p, to_single(c.wy), c.turns * 2 * std::numbers::pi);
     std::vector<double> costs;
     for (int i = 0; i < 20; ++i) costs.push_back(recount_ms(figure, pixel));
     const Stats s = stats_of(costs);

@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$root/scripts/deps.sh"
-orvinda_install_missing "${orvinda_packages[@]}"
+orvinda_install_missing "${orvinda_packages[@]}" xvfb xauth
 
 build="$root/build-bench"
 (cd "$root" && cmake --preset bench >/dev/null)
@@ -20,7 +20,7 @@ for source in "$root"/bench/bench_*.cpp; do
   [[ " ${benches[*]} " == *" $name "* ]] || benches+=("$name")
 done
 # Only the benchmarks: the program and the documents are not needed here.
-cmake --build "$build" --target "${benches[@]}"
+cmake --build "$build" --target "${benches[@]}" orvinda startup_bare
 
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C.UTF-8  # the point as separator, and character counts below
@@ -45,6 +45,17 @@ for bench in "${benches[@]}"; do
     esac
   done <"$out/$bench.out"
 done
+
+# The start, timed from outside under Xvfb against a bare window.
+echo "running startup ..." >&2
+if "$root/bench/startup.sh" "$build/orvinda" "$build/bench/startup_bare" >"$out/startup.out" 2>&1; then
+  while IFS= read -r line; do
+    case "$line" in ROW$'\t'*) rows+=("${line#ROW$'\t'}") ;; esac
+  done <"$out/startup.out"
+else
+  status=1
+  notes+=("startup failed: $(tail -n 1 "$out/startup.out")")
+fi
 
 # Pads by characters, not bytes: the cases hold × and Cyrillic.
 header=$'benchmark\tcase\tmedian\tp95 / max\ttarget\tverdict'

@@ -12,12 +12,12 @@ double amplitude(double coordinate, double velocity, double frequency) {
 
 double initial_phase(double coordinate, double velocity, double frequency) {
   const double reduced = saturate(velocity / frequency) + 0.0;  // + 0 drops -0
-  if (coordinate == 0.0 && reduced == 0.0) return kPi / 2;
+  if (coordinate == 0.0 && reduced == 0.0) return kTruncatedPi / 2;
   return std::atan2(reduced, coordinate + 0.0);
 }
 
 float time_step(float wywx, std::int16_t np) {
-  const double period = kTwoPi / np;
+  const double period = kTruncatedTwoPi / np;
   if (wywx > 1) return to_single(period / wywx);
   return to_single(period);
 }
@@ -36,7 +36,7 @@ Characteristics compute_characteristics(const MotionParameters& p, double previo
     c.ayax = saturate(c.ay / c.ax);
     c.ayax_defined = true;
   }
-  c.dj = (c.fiy - c.fix) / kPi;
+  c.dj = (c.fiy - c.fix) / kTruncatedPi;
   c.wywx = to_single(p.wy / p.wx);
   c.np = kStepsPerPeriod;
   c.dt = time_step(c.wywx, c.np);

@@ -6,8 +6,11 @@
 
 namespace orvinda {
 
-inline constexpr double kPi = 3.1415926535;
-inline constexpr double kTwoPi = 6.283185307;
+// π and 2π cut short, as the window's own formulas write them: its phases,
+// steps and periods (and so every figure it prints) depend on these digits.
+// Anything else uses std::numbers::pi.
+inline constexpr double kTruncatedPi = 3.1415926535;
+inline constexpr double kTruncatedTwoPi = 6.283185307;
 inline constexpr std::int16_t kStepsPerPeriod = 50;
 
 // The six parameters; by default a point at rest with equal frequencies

@@ -18,7 +18,7 @@ std::optional<int> turns_to_close(float wywx, int max_turns) {
 
 long long steps_for_turns(float dt, double turns, long long max_steps) {
   if (!(dt > 0) || !(turns > 0)) return 0;
-  const double end = turns * kTwoPi;
+  const double end = turns * kTruncatedTwoPi;
   // The same float running sum as the run; stop at the step nearest the end.
   float t = 0;
   long long steps = 0;

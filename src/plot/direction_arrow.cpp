@@ -2,30 +2,14 @@
 
 #include <cmath>
 
+#include "plot/line_marks.h"
 #include "plot/plot_surface.h"
 
 namespace orvinda {
 
-namespace {
-constexpr double kHalfAngle = 0.45;  // radians between a stroke and the shaft, about 26°
-}
-
 void draw_direction_arrow(PlotSurface& surface, TracePoint tip, TracePoint direction, QColor color,
                           double side_px) {
-  const ScaleMapping& mapping = surface.mapping();
-  if (!mapping.valid()) return;
-  // Turned in pixels, so the head keeps its shape whatever the scale.
-  const double dx_px = direction.x / mapping.unit_per_px_x();
-  const double dy_px = direction.y / mapping.unit_per_px_y();
-  const double length = std::hypot(dx_px, dy_px);
-  if (!(length > 0) || !std::isfinite(length)) return;
-  const double back = std::atan2(-dy_px, -dx_px);
-  for (double turn : {kHalfAngle, -kHalfAngle}) {
-    const double angle = back + turn;
-    const double end_x = tip.x + side_px * std::cos(angle) * mapping.unit_per_px_x();
-    const double end_y = tip.y + side_px * std::sin(angle) * mapping.unit_per_px_y();
-    surface.Line(tip.x, tip.y, end_x, end_y, color);
-  }
+  draw_arrow_head(surface, tip, direction, color, side_px);
 }
 
 std::optional<ArrowPlace> arrow_place(const TracePolyline& path, double distance) {

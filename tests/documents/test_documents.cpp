@@ -290,7 +290,7 @@ class TestDocuments : public QObject {
     const MotionParameters p = kStartParameters;
     const Characteristics c = compute_characteristics(p, 0, false);
     const int steps = 5 * 720;
-    RunStepper stepper(p, c.wywx, static_cast<float>(5 * kTwoPi / steps));
+    RunStepper stepper(p, c.wywx, static_cast<float>(5 * kTruncatedTwoPi / steps));
     std::vector<QPointF> points{QPointF(p.x0, p.y0)};
     for (int i = 0; i < steps; ++i) {
       const RunStep s = stepper.next();
@@ -777,10 +777,11 @@ class TestDocuments : public QObject {
     const QString dj = QStringLiteral("Δφ=") +
                        QString::fromStdString(format_by_pattern(c.dj, "0.000", ",")) +
                        QStringLiteral("π");
-    const QString beat = QStringLiteral("T ≈ %1 с").arg(std::lround(kTwoPi / (1.05f - 1.0f)));
+    const QString beat =
+        QStringLiteral("T ≈ %1 с").arg(std::lround(kTruncatedTwoPi / (1.05f - 1.0f)));
     // The least clock time of a beat cycle at slow-down 5: steps of 50 ms.
     const Characteristics close = compute_characteristics({1, 4, 0, 1.05, 4, 0.0f}, 0, false);
-    const double steps = kTwoPi / (1.05f - 1.0f) / close.dt;
+    const double steps = kTruncatedTwoPi / (1.05f - 1.0f) / close.dt;
     const QString clock = QStringLiteral("не меньше %1 с по часам")
                               .arg(QString::number(steps * 0.05, 'f', 1).replace('.', ','));
     auto row = [](const char* file, const QString& phrase, bool present) {

@@ -21,7 +21,6 @@ Q_DECLARE_METATYPE(orvinda::CountingLine)
 
 namespace {
 
-constexpr double kHalfTurn = std::numbers::pi;
 // One pixel of a 640 × 530 window for these figures, in metres.
 constexpr double kPixel = 12.0 / 485;
 
@@ -112,7 +111,8 @@ class TestCrossings : public QObject {
                                    .arg(QString::fromUtf8(phases[k]))
                                    .arg(a[0])
                                    .arg(a[1]);
-          QTest::newRow(qPrintable(name)) << r[0] << r[1] << k * kHalfTurn / 4 << a[0] << a[1];
+          QTest::newRow(qPrintable(name))
+              << r[0] << r[1] << k * std::numbers::pi / 4 << a[0] << a[1];
         }
       }
     }
@@ -220,8 +220,8 @@ class TestCrossings : public QObject {
     QTest::addColumn<double>("dphi");
     QTest::addColumn<bool>("vertical_line");
     QTest::newRow("1 : 2, Δφ = 0, x = 0") << 1 << 2 << 0.0 << true;
-    QTest::newRow("1 : 2, Δφ = π, x = 0") << 1 << 2 << kHalfTurn << true;
-    QTest::newRow("2 : 1, Δφ = π/2, y = 0") << 2 << 1 << kHalfTurn / 2 << false;
+    QTest::newRow("1 : 2, Δφ = π, x = 0") << 1 << 2 << std::numbers::pi << true;
+    QTest::newRow("2 : 1, Δφ = π/2, y = 0") << 2 << 1 << std::numbers::pi / 2 << false;
   }
 
   // Through the vertex the arc is run there and back: one point, no warning.
@@ -252,13 +252,13 @@ class TestCrossings : public QObject {
     QTest::newRow("1 : 2 parabola, x = 0,1")
         << 1 << 2 << 0.0 << 4.0 << 4.0 << vertical(0.1) << 1 << false;
     QTest::newRow("3 : 1, narrow nodes, x = 0")
-        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << vertical(0) << 6 << true;
+        << 3 << 1 << std::numbers::pi / 2 << 5.0 << 2.0 << vertical(0) << 6 << true;
     QTest::newRow("3 : 1, through the node at y = 1")
-        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1) << 2 << true;
+        << 3 << 1 << std::numbers::pi / 2 << 5.0 << 2.0 << horizontal(1) << 2 << true;
     QTest::newRow("3 : 1, a pixel off the node")
-        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1 + kPixel) << 2 << true;
+        << 3 << 1 << std::numbers::pi / 2 << 5.0 << 2.0 << horizontal(1 + kPixel) << 2 << true;
     QTest::newRow("3 : 1, two pixels off the node")
-        << 3 << 1 << kHalfTurn / 2 << 5.0 << 2.0 << horizontal(1 + 2 * kPixel) << 2 << false;
+        << 3 << 1 << std::numbers::pi / 2 << 5.0 << 2.0 << horizontal(1 + 2 * kPixel) << 2 << false;
   }
 
   void known_counts() {
@@ -279,9 +279,9 @@ class TestCrossings : public QObject {
     QTest::addColumn<double>("share");  // of the closing span
     for (double share : {0.0, 0.13, 0.37, 0.5, 0.81}) {
       const QString s = QString::number(share);
-      QTest::newRow(qPrintable("1 : 2, π/2 at " + s)) << 1 << 2 << kHalfTurn / 2 << share;
+      QTest::newRow(qPrintable("1 : 2, π/2 at " + s)) << 1 << 2 << std::numbers::pi / 2 << share;
       QTest::newRow(qPrintable("2 : 3, 0 at " + s)) << 2 << 3 << 0.0 << share;
-      QTest::newRow(qPrintable("3 : 4, π/4 at " + s)) << 3 << 4 << kHalfTurn / 4 << share;
+      QTest::newRow(qPrintable("3 : 4, π/4 at " + s)) << 3 << 4 << std::numbers::pi / 4 << share;
     }
   }
 
@@ -310,7 +310,7 @@ class TestCrossings : public QObject {
   // after twenty laps what it counts after one.
   void a_drifting_figure_counts_as_one_lap() {
     const MotionParameters p{1, 4, 0, 1.3333, 0, 4 * 1.3333f};
-    const double lap = 3 * 2 * kHalfTurn;
+    const double lap = 3 * 2 * std::numbers::pi;
     const DrawnFigure one(p, 1.3333f, lap), twenty(p, 1.3333f, 20 * lap);
     QVERIFY(!one.closing());
     for (int k = -7; k <= 7; ++k) {

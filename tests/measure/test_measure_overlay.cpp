@@ -130,10 +130,10 @@ class TestMeasureOverlay : public QObject {
     auto row = [](const char* name, Figure f, double y, double x, int h, int v) {
       QTest::newRow(name) << f.wx << f.wy << f.dphi << y << x << h << v;
     };
-    row("1 : 2, Δφ = π/2", {1, 2, kHalfTurn / 2}, 1.3, 1.7, 4, 2);
-    row("2 : 3, Δφ = π/4", {2, 3, kHalfTurn / 4}, -3.3, -2.9, 6, 4);
-    row("3 : 4, Δφ = π/2", {3, 4, kHalfTurn / 2}, 1.3, 1.1, 8, 6);
-    row("1 : 1, Δφ = π/4", {1, 1, kHalfTurn / 4}, 1.3, -1.7, 2, 2);
+    row("1 : 2, Δφ = π/2", {1, 2, std::numbers::pi / 2}, 1.3, 1.7, 4, 2);
+    row("2 : 3, Δφ = π/4", {2, 3, std::numbers::pi / 4}, -3.3, -2.9, 6, 4);
+    row("3 : 4, Δφ = π/2", {3, 4, std::numbers::pi / 2}, 1.3, 1.1, 8, 6);
+    row("1 : 1, Δφ = π/4", {1, 1, std::numbers::pi / 4}, 1.3, -1.7, 2, 2);
   }
 
   // Lines placed before the run count as the trace grows and end in the
@@ -197,8 +197,8 @@ class TestMeasureOverlay : public QObject {
     QFETCH(double, at);
     QFETCH(int, expected);
     QFETCH(QString, warning);
-    set_figure(*form, {1, 2, kHalfTurn / 2});
-    run_laps(*form, {1, 2, kHalfTurn / 2}, 1);
+    set_figure(*form, {1, 2, std::numbers::pi / 2});
+    run_laps(*form, {1, 2, std::numbers::pi / 2}, 1);
     measuring(true);
     const QPoint pixel =
         horizontal ? pixel_of(*form->Picture1, 1, at) : pixel_of(*form->Picture1, at, 1);
@@ -224,7 +224,7 @@ class TestMeasureOverlay : public QObject {
       QTest::newRow(name) << f.wx << f.wy << f.dphi << y << x << h << v;
     };
     row("1 : 2, Δφ = 0, the parabola", {1, 2, 0}, 1, 0.1, 2, 1);
-    row("2 : 3, Δφ = π/2", {2, 3, kHalfTurn / 2}, 1.3, 0.7, 3, 2);
+    row("2 : 3, Δφ = π/2", {2, 3, std::numbers::pi / 2}, 1.3, 0.7, 3, 2);
   }
 
   // An arc run there and back meets a line once at each point: after one lap
@@ -254,9 +254,9 @@ class TestMeasureOverlay : public QObject {
   void ellipse_tool_data() {
     QTest::addColumn<double>("dphi");
     QTest::addColumn<QString>("reads");
-    QTest::newRow("π/6") << kHalfTurn / 6 << QStringLiteral("Δφ = 30");
-    QTest::newRow("−2π/3") << -2 * kHalfTurn / 3 << QStringLiteral("Δφ = −120");
-    QTest::newRow("π/2") << kHalfTurn / 2 << QStringLiteral("Δφ от ");
+    QTest::newRow("π/6") << std::numbers::pi / 6 << QStringLiteral("Δφ = 30");
+    QTest::newRow("−2π/3") << -2 * std::numbers::pi / 3 << QStringLiteral("Δφ = −120");
+    QTest::newRow("π/2") << std::numbers::pi / 2 << QStringLiteral("Δφ от ");
   }
 
   // E on the plot, or the layer's menu, measures the drawn ellipse: b on the
@@ -284,8 +284,8 @@ class TestMeasureOverlay : public QObject {
     // On the figure of 1 : 2 the menu's item says why not, and draws nothing.
     key_accepted(form->Picture1, Qt::Key_Escape);
     QVERIFY(!m->ellipseReading());
-    set_figure(*form, {1, 2, kHalfTurn / 2});
-    run_laps(*form, {1, 2, kHalfTurn / 2}, 1);
+    set_figure(*form, {1, 2, std::numbers::pi / 2});
+    run_laps(*form, {1, 2, std::numbers::pi / 2}, 1);
     QVERIFY(m->contextMenu()->actions().contains(m->ellipseAction()));
     QCOMPARE(m->ellipseAction()->text(), QStringLiteral("Эллипс"));
     m->ellipseAction()->trigger();
@@ -296,9 +296,9 @@ class TestMeasureOverlay : public QObject {
 
   void ellipse_method_on_the_measured_ellipse_data() {
     QTest::addColumn<double>("dphi");
-    QTest::newRow("π/4") << kHalfTurn / 4;
-    QTest::newRow("π/6") << kHalfTurn / 6;
-    QTest::newRow("π/3") << kHalfTurn / 3;
+    QTest::newRow("π/4") << std::numbers::pi / 4;
+    QTest::newRow("π/6") << std::numbers::pi / 6;
+    QTest::newRow("π/3") << std::numbers::pi / 3;
   }
 
   // b is dragged between the ellipse's crossings with the y axis, each end
@@ -355,7 +355,7 @@ class TestMeasureOverlay : public QObject {
   // standing leaves the very picture a run without them leaves, and turning
   // the item off shows the plot pixel for pixel as before.
   void the_picture_is_never_touched() {
-    const Figure f{1, 2, kHalfTurn / 2};
+    const Figure f{1, 2, std::numbers::pi / 2};
     FakePlatform other_platform;
     Form1 plain(other_platform);
     plain.show();
@@ -396,7 +396,7 @@ class TestMeasureOverlay : public QObject {
   }
 
   void keyboard_measures_too() {
-    const Figure f{1, 1, kHalfTurn / 4};
+    const Figure f{1, 1, std::numbers::pi / 4};
     set_figure(*form, f);
     run_laps(*form, f, 1);
     form->Picture1->setFocus();
@@ -422,7 +422,7 @@ class TestMeasureOverlay : public QObject {
         QTest::keyClick(plot, m->cursorPixel().y() < target.y() ? Qt::Key_Down : Qt::Key_Up);
       }
     };
-    const double half_b = 4 * std::sin(kHalfTurn / 4);
+    const double half_b = 4 * std::sin(std::numbers::pi / 4);
     const double pixel = m->pixelMetres();
     go_to(pixel_of(*form->Picture1, 2 * pixel, half_b));
     QTest::keyClick(plot, Qt::Key_Return);
@@ -500,7 +500,7 @@ class TestMeasureOverlay : public QObject {
   // new figure empties the trace and the counts with it, and a new range
   // takes the lines away.
   void counts_follow_a_resize_and_a_new_figure() {
-    const Figure f{1, 2, kHalfTurn / 2};
+    const Figure f{1, 2, std::numbers::pi / 2};
     set_figure(*form, f);
     run_laps(*form, f, 1);
     measuring(true);

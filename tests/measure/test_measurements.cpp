@@ -24,7 +24,7 @@ constexpr double kSnap = 3 * kPixel;  // "within a few pixels"
 // The figure as a run leaves it after `laps` closed figures.
 DrawnFigure drawn(Figure f, double laps) {
   const MotionParameters p = figure_parameters(f);
-  return DrawnFigure(p, to_single(p.wy / p.wx), laps * 2 * kHalfTurn * f.wx);
+  return DrawnFigure(p, to_single(p.wy / p.wx), laps * 2 * std::numbers::pi * f.wx);
 }
 
 // A 1 : 1 ellipse of the given amplitudes and Δφ, as the run draws it.
@@ -62,7 +62,7 @@ class TestMeasurements : public QObject {
         << 1 << QPointF(0.06, 0.05) << SnapTarget::kXAxis << QPointF(0.06, 0);
     QTest::newRow("nothing near") << 1 << QPointF(1, 1) << SnapTarget::kNone << QPointF(1, 1);
     QTest::newRow("a node") << 4 << QPointF(1.55, 2.02) << SnapTarget::kNode
-                            << QPointF(4 * std::cos(3 * kHalfTurn / 8), 2);
+                            << QPointF(4 * std::cos(3 * std::numbers::pi / 8), 2);
     QTest::newRow("a pointer that is not a number")
         << 1 << QPointF(kNaN, kNaN) << SnapTarget::kOrigin << QPointF(0, 0);
     QTest::newRow("a pointer beyond the largest double")
@@ -74,7 +74,8 @@ class TestMeasurements : public QObject {
     QFETCH(QPointF, pointer);
     QFETCH(SnapTarget, target);
     QFETCH(QPointF, expected);
-    const Figure f = wy == 4 ? Figure{3, 4, kHalfTurn / 2} : Figure{1, wy, kHalfTurn / 4};
+    const Figure f =
+        wy == 4 ? Figure{3, 4, std::numbers::pi / 2} : Figure{1, wy, std::numbers::pi / 4};
     for (double laps : {1.0, 3.0, 20.0}) {
       const DrawnFigure figure = drawn(f, laps);
       const Snap s = snap_point({pointer.x(), pointer.y()}, figure, figure_nodes(figure, kPixel),
@@ -141,11 +142,11 @@ class TestMeasurements : public QObject {
     QFETCH(double, ay);
     QFETCH(bool, reversed);
     for (int degrees = 5; degrees <= 175; ++degrees) {
-      const double dphi = (reversed ? -degrees : degrees) * kHalfTurn / 180;
+      const double dphi = (reversed ? -degrees : degrees) * std::numbers::pi / 180;
       const EllipseReading r = ellipse_method(ellipse(ax, ay, dphi), kPixel);
       const QString where = QString::number(degrees);
       QVERIFY2(r.applies, qPrintable(where));
-      QVERIFY2(std::fabs(r.b - 2 * ay * std::sin(degrees * kHalfTurn / 180)) < 1e-5,
+      QVERIFY2(std::fabs(r.b - 2 * ay * std::sin(degrees * std::numbers::pi / 180)) < 1e-5,
                qPrintable(where));
       QVERIFY2(std::fabs(r.a - 2 * ay) < 1e-5, qPrintable(where));  // vy0 is a float
       QVERIFY2(r.anticlockwise == !reversed, qPrintable(where));

@@ -16,7 +16,6 @@
 
 namespace orvinda::testing {
 
-inline constexpr double kHalfTurn = std::numbers::pi;
 inline constexpr double kBig = std::numeric_limits<double>::max();
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -37,7 +36,7 @@ inline MotionParameters figure_parameters(Figure f) {
 // Steps of the run for one closed figure (wx turns of the horizontal oscillation).
 inline int steps_per_lap(Figure f) {
   const Characteristics c = compute_characteristics(figure_parameters(f), 0, false);
-  return static_cast<int>(std::lround(kTwoPi * f.wx / c.dt));
+  return static_cast<int>(std::lround(kTruncatedTwoPi * f.wx / c.dt));
 }
 
 // The run's trace after `laps` closed figures, in one stroke from the start point.

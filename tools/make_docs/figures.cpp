@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "model/run_stepper.h"
+#include "plot/line_marks.h"
 #include "plot/plot_surface.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/ellipse_method.h"
@@ -28,20 +29,20 @@ QFont label_font(int side) {
   return font;
 }
 
-void draw_arrow_head(QPainter& painter, QPointF tip, QPointF direction, double size) {
-  const double len = std::hypot(direction.x(), direction.y());
-  if (len <= 0) return;
-  const QPointF u = direction / len;
-  const QPointF n(-u.y(), u.x());
-  const QPointF head[3] = {tip, tip - u * size + n * size * 0.45, tip - u * size - n * size * 0.45};
+// A filled head, for the phase diagrams drawn straight with a painter.
+void filled_arrow_head(QPainter& painter, QPointF tip, QPointF direction, double size) {
+  if (!(std::hypot(direction.x(), direction.y()) > 0)) return;
+  const auto wings =
+      arrow_head_wings(tip, direction, size * std::hypot(1.0, 0.45), std::atan(0.45));
+  const QPointF head[3] = {tip, wings[0], wings[1]};
   painter.drawPolygon(head, 3);
 }
 
 }  // namespace
 
 MotionParameters figure_parameters(const FigureShape& shape) {
-  const double phix = shape.phix_pi * kPi;
-  const double phiy = phix + shape.dphi_pi * kPi;
+  const double phix = shape.phix_pi * kTruncatedPi;
+  const double phiy = phix + shape.dphi_pi * kTruncatedPi;
   MotionParameters p;
   p.wx = 1;
   p.x0 = shape.phix_pi == 0 ? shape.ax : shape.ax * std::cos(phix);
@@ -52,7 +53,7 @@ MotionParameters figure_parameters(const FigureShape& shape) {
   return p;
 }
 
-double figure_period(const FigureShape& shape) { return kTwoPi * shape.wx_part; }
+double figure_period(const FigureShape& shape) { return kTruncatedTwoPi * shape.wx_part; }
 
 std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horizontal_period) {
   const MotionParameters p = figure_parameters(shape);
@@ -61,9 +62,9 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
   const double turns = shape.turns > 0 ? shape.turns : shape.wx_part;
   const long first = std::lround(std::max(0.0, shape.from_turn) * steps_per_horizontal_period);
   const long steps = std::lround(turns * steps_per_horizontal_period);
-  RunStepper stepper(
-      p, c.wywx,
-      static_cast<float>(kTwoPi * shape.wx_part / (steps_per_horizontal_period * shape.wx_part)));
+  RunStepper stepper(p, c.wywx,
+                     static_cast<float>(kTruncatedTwoPi * shape.wx_part /
+                                        (steps_per_horizontal_period * shape.wx_part)));
   std::vector<QPointF> points;
   points.reserve(static_cast<std::size_t>(steps) + 1);
   if (first == 0) points.emplace_back(p.x0, p.y0);
@@ -75,10 +76,11 @@ std::vector<QPointF> figure_points(const FigureShape& shape, int steps_per_horiz
 }
 
 DrawnFigure drawn_figure(const FigureShape& shape) {
-  const double time =
-      shape.turns > 0 ? (shape.from_turn + shape.turns) * kTwoPi : figure_period(shape);
+  // In whole turns of x (exact π: the measuring code asks for a whole span).
+  const double turns = shape.turns > 0 ? shape.from_turn + shape.turns : shape.wx_part;
   return DrawnFigure(figure_parameters(shape),
-                     static_cast<float>(static_cast<double>(shape.wy_part) / shape.wx_part), time);
+                     static_cast<float>(static_cast<double>(shape.wy_part) / shape.wx_part),
+                     turns * 2 * std::numbers::pi);
 }
 
 std::vector<double> crossings_along(const FigureShape& shape, bool horizontal, double level) {
@@ -94,30 +96,11 @@ std::vector<double> crossings_along(const FigureShape& shape, bool horizontal, d
 
 namespace {
 
-// A dashed line of Line operations, dash and gap in pixels of the surface.
-void dashed_line(PlotSurface& s, QPointF a, QPointF b, QColor color, double dash_px,
-                 double gap_px) {
-  const double px = s.mapping().unit_per_px_x();
-  const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-  if (length <= 0) return;
-  const QPointF u = (b - a) / length;
-  for (double at = 0; at < length; at += (dash_px + gap_px) * px) {
-    const QPointF from = a + u * at;
-    const QPointF to = a + u * std::min(length, at + dash_px * px);
-    s.Line(from.x(), from.y(), to.x(), to.y(), color);
-  }
-}
+TracePoint at(QPointF p) { return {p.x(), p.y()}; }
 
-// An open arrow head at tip pointing along direction: two short strokes.
+// An open head as the documents draw it: wings half as wide as long.
 void arrow_head(PlotSurface& s, QPointF tip, QPointF direction, double size_px, QColor color) {
-  const double len = std::hypot(direction.x(), direction.y());
-  if (len <= 0) return;
-  const double size = size_px * s.mapping().unit_per_px_x();
-  const QPointF u = direction / len;
-  const QPointF n(-u.y(), u.x());
-  for (const QPointF& wing : {tip - u * size + n * size * 0.5, tip - u * size - n * size * 0.5}) {
-    s.Line(wing.x(), wing.y(), tip.x(), tip.y(), color);
-  }
+  draw_arrow_head(s, at(tip), at(direction), color, size_px * std::hypot(1.0, 0.5), std::atan(0.5));
 }
 
 // A ring: a coloured dot with a white middle.
@@ -157,7 +140,7 @@ QImage figure_image(const FigureShape& shape, int side) {
   const QColor grey(150, 150, 150);
   for (const auto& [a, b] :
        {std::pair{tl, tr}, std::pair{tr, br}, std::pair{br, bl}, std::pair{bl, tl}}) {
-    dashed_line(s, a, b, grey, 4 * thin_px, 3 * thin_px);
+    draw_dashed_line(s, at(a), at(b), grey, 4 * thin_px, 3 * thin_px);
   }
   const QColor light(200, 200, 200);
   s.Line(-shape.ax, 0, shape.ax, 0, light);
@@ -176,11 +159,11 @@ QImage figure_image(const FigureShape& shape, int side) {
   auto mark_passes = [&](bool horizontal, double level) {
     s.setDrawWidth(std::max(1, static_cast<int>(std::lround(thin_px * 1.2))));
     if (horizontal) {
-      dashed_line(s, {-shape.ax - overhang, level}, {shape.ax + overhang, level}, kCounting,
-                  5 * thin_px, 3 * thin_px);
+      draw_dashed_line(s, {-shape.ax - overhang, level}, {shape.ax + overhang, level}, kCounting,
+                       5 * thin_px, 3 * thin_px);
     } else {
-      dashed_line(s, {level, -shape.ay - overhang}, {level, shape.ay + overhang}, kCounting,
-                  5 * thin_px, 3 * thin_px);
+      draw_dashed_line(s, {level, -shape.ay - overhang}, {level, shape.ay + overhang}, kCounting,
+                       5 * thin_px, 3 * thin_px);
     }
     for (double at : crossings_along(shape, horizontal, level)) {
       ring(s, horizontal ? QPointF(at, level) : QPointF(level, at),
@@ -207,15 +190,15 @@ QImage figure_image(const FigureShape& shape, int side) {
     arrow_head(s, {x, shape.ay}, {0, 1}, thin_px * 7, Qt::black);
     arrow_head(s, {x, -shape.ay}, {0, -1}, thin_px * 7, Qt::black);
     const QColor dots(120, 120, 120);
-    dashed_line(s, tr, {x + 3 * thin_px * px, shape.ay}, dots, thin_px, 2 * thin_px);
-    dashed_line(s, br, {x + 3 * thin_px * px, -shape.ay}, dots, thin_px, 2 * thin_px);
+    draw_dashed_line(s, at(tr), {x + 3 * thin_px * px, shape.ay}, dots, thin_px, 2 * thin_px);
+    draw_dashed_line(s, at(br), {x + 3 * thin_px * px, -shape.ay}, dots, thin_px, 2 * thin_px);
     s.setCurrentX(x + side * 0.02 * px);
     s.setCurrentY(side * 0.03 * px);
     s.Print(QStringLiteral("a"));
     // The top tangency, whose abscissa is ax cos dphi.
     const auto top = std::max_element(points.begin(), points.end(),
                                       [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    dashed_line(s, *top, {top->x(), 0}, dots, 4 * thin_px, 3 * thin_px);
+    draw_dashed_line(s, at(*top), {top->x(), 0}, dots, 4 * thin_px, 3 * thin_px);
     s.setDrawWidth(static_cast<int>(std::lround(thin_px * 6)));
     s.PSet(top->x(), top->y(), Qt::black);
   }
@@ -264,9 +247,9 @@ QImage phase_diagram_image(const PhaseDiagram& diagram, int side) {
   p.setPen(QPen(Qt::black, 1.5 * w));
   p.setBrush(Qt::black);
   p.drawLine(at(-1.3, 0), at(1.4, 0));
-  draw_arrow_head(p, at(1.4, 0), QPointF(1, 0), 12 * w);
+  filled_arrow_head(p, at(1.4, 0), QPointF(1, 0), 12 * w);
   p.drawLine(at(0, -1.3), at(0, 1.4));
-  draw_arrow_head(p, at(0, 1.4), QPointF(0, -1), 12 * w);
+  filled_arrow_head(p, at(0, 1.4), QPointF(0, -1), 12 * w);
   p.setBrush(Qt::NoBrush);
   p.drawText(at(1.25, -0.22), QStringLiteral("c"));
   p.drawText(at(0.08, 1.28), QStringLiteral("u/ω"));
@@ -286,7 +269,7 @@ QImage phase_diagram_image(const PhaseDiagram& diagram, int side) {
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(kTrace, 1.5 * w));
   const double r = 0.28 * unit;
-  const int sixteenths = static_cast<int>(phi / kPi * 180 * 16);
+  const int sixteenths = static_cast<int>(phi / kTruncatedPi * 180 * 16);
   p.drawArc(QRectF(o.x() - r, o.y() - r, 2 * r, 2 * r), 0, sixteenths);
   p.setPen(Qt::black);
   p.drawText(at(0.2, 0.3), QStringLiteral("φ"));

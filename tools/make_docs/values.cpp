@@ -65,9 +65,9 @@ void read_boxes(Experiment& e) {
 // (tangencies, the direction of a thin ellipse).
 std::vector<QPointF> fine_trace(const Experiment& e, int turns) {
   const double faster = std::max(1.0, static_cast<double>(e.c.wywx));
-  const float dt = static_cast<float>(kTwoPi / 720 / faster);
+  const float dt = static_cast<float>(kTruncatedTwoPi / 720 / faster);
   RunStepper stepper(e.p, e.c.wywx, dt);
-  const long steps = static_cast<long>(std::floor(turns * kTwoPi / dt));
+  const long steps = static_cast<long>(std::floor(turns * kTruncatedTwoPi / dt));
   std::vector<QPointF> points{QPointF(e.p.x0, e.p.y0)};
   for (long i = 0; i < steps; ++i) {
     const RunStep s = stepper.next();
@@ -297,7 +297,7 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
     if (r == -1) r = 1;
     return number(r);
   }
-  if (key == QLatin1String("dphi")) return number(c.dj * kPi);
+  if (key == QLatin1String("dphi")) return number(c.dj * kTruncatedPi);
   if (key == QLatin1String("kyx")) return number(static_cast<double>(c.wywx) * c.wywx);
   if (key == QLatin1String("dt")) return number(c.dt / e.p.wx);
   if (key == QLatin1String("R")) return number(plot_radius(c.ax, c.ay));
@@ -315,11 +315,11 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   }
   if (key == QLatin1String("period")) {
     if (!need_closing(e, what)) return {};
-    return number(e.turns * kTwoPi / e.p.wx);
+    return number(e.turns * kTruncatedTwoPi / e.p.wx);
   }
   if (key == QLatin1String("shape_phase") || key == QLatin1String("open")) {
     if (!need_closing(e, what)) return {};
-    double s = (e.turns * c.fiy - e.wy_turns * c.fix) / kPi;
+    double s = (e.turns * c.fiy - e.wy_turns * c.fix) / kTruncatedPi;
     s -= 2 * std::floor((s + 1) / 2);    // into [-1, 1)
     if (std::fabs(s + 1) < 1e-6) s = 1;  // and -1 as +1
     const bool open = std::fabs(s - std::round(s)) < 1e-6;
@@ -332,7 +332,7 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
       return {};
     }
     const double off = static_cast<double>(c.wywx) - static_cast<double>(e.wy_turns) / e.turns;
-    return number(std::fabs(off) * e.turns * e.turns * kTwoPi);
+    return number(std::fabs(off) * e.turns * e.turns * kTruncatedTwoPi);
   }
   if (key == QLatin1String("direction")) {
     if (!need_ratio_one(e, what)) return {};
@@ -351,7 +351,7 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
   }
   // Counted as the measuring layer counts, on the whole figure (the time is
   // cut to one closing span), to the pixel of a 640 × 530 window.
-  const DrawnFigure figure(e.p, c.wywx, 2 * kTwoPi * std::max(1, e.turns));
+  const DrawnFigure figure(e.p, c.wywx, 2 * kTruncatedTwoPi * std::max(1, e.turns));
   const double pixel = 2 * std::max(c.ax, c.ay) * 1.2 / 485;
   auto count = [&](bool horizontal, double level) {
     const CrossingCount n = count_crossings(
@@ -406,12 +406,12 @@ QString Values::value(const Experiment& e, const QString& name, const QString& k
       problems << QStringLiteral("%1: the frequencies are equal").arg(what);
       return {};
     }
-    const double beat = kTwoPi / slip;
+    const double beat = kTruncatedTwoPi / slip;
     if (key == QLatin1String("beat")) return number(beat);
-    if (key == QLatin1String("beat_turns")) return number(beat * e.p.wx / kTwoPi);
+    if (key == QLatin1String("beat_turns")) return number(beat * e.p.wx / kTruncatedTwoPi);
     if (key == QLatin1String("beat_time")) {
       const std::optional<double> shift = arg("shift");
-      return shift ? number(*shift * kPi / slip) : QString();
+      return shift ? number(*shift * kTruncatedPi / slip) : QString();
     }
     const double steps = beat * e.p.wx / c.dt;
     if (key == QLatin1String("beat_steps")) return number(steps);

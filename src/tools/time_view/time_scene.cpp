@@ -7,6 +7,7 @@
 #include "model/format_pattern.h"
 #include "plot/axes_scene.h"
 #include "plot/grid_plan.h"
+#include "plot/line_marks.h"
 #include "plot/plot_layer.h"
 #include "plot/plot_surface.h"
 
@@ -304,22 +305,6 @@ void draw_curve(PlotSurface& s, const TimeLayout& l, const TimePanel& p, bool ti
   }
 }
 
-// A dashed line from a to b in the layer's scale, dashes measured in pixels.
-void dashed_line(PlotLayer& layer, QPointF a, QPointF b, QColor color) {
-  const ScaleMapping& m = layer.mapping();
-  const QPointF pa(m.to_px_x(a.x()), m.to_px_y(a.y()));
-  const QPointF pb(m.to_px_x(b.x()), m.to_px_y(b.y()));
-  const double length = std::hypot(pb.x() - pa.x(), pb.y() - pa.y());
-  if (!(length > 0) || !std::isfinite(length)) return;
-  for (double from = 0; from < length; from += kDashPx + kDashGapPx) {
-    const double to = std::min(length, from + kDashPx);
-    const QPointF u = pa + (pb - pa) * (from / length);
-    const QPointF v = pa + (pb - pa) * (to / length);
-    layer.Line(m.from_px_x(u.x()), m.from_px_y(u.y()), m.from_px_x(v.x()), m.from_px_y(v.y()),
-               color);
-  }
-}
-
 void marker(PlotLayer& layer, double x, double y) {
   layer.setDrawWidth(7);
   layer.PSet(x, y, curve_color());
@@ -330,19 +315,11 @@ void vector_arrow(PlotLayer& layer, double tip_x, double tip_y) {
   const ScaleMapping& m = layer.mapping();
   layer.setDrawWidth(2);
   layer.Line(0, 0, tip_x, tip_y, vector_color());
-  const QPointF c(m.to_px_x(0), m.to_px_y(0));
-  const QPointF t(m.to_px_x(tip_x), m.to_px_y(tip_y));
-  const double length = std::hypot(t.x() - c.x(), t.y() - c.y());
+  const double length =
+      std::hypot(m.to_px_x(tip_x) - m.to_px_x(0), m.to_px_y(tip_y) - m.to_px_y(0));
   if (!(length > 6)) return;
-  const QPointF back = (c - t) / length;
-  const double head = std::min(9.0, length / 3);
-  for (double turn : {0.45, -0.45}) {
-    const QPointF side(back.x() * std::cos(turn) - back.y() * std::sin(turn),
-                       back.x() * std::sin(turn) + back.y() * std::cos(turn));
-    const QPointF end = t + side * head;
-    layer.setDrawWidth(1);
-    layer.Line(tip_x, tip_y, m.from_px_x(end.x()), m.from_px_y(end.y()), vector_color());
-  }
+  layer.setDrawWidth(1);
+  draw_arrow_head(layer, {tip_x, tip_y}, {tip_x, tip_y}, vector_color(), std::min(9.0, length / 3));
 }
 
 }  // namespace
@@ -445,10 +422,12 @@ void draw_time_moment(PlotLayer& layer, const TimeLayout& l, double r, const Swe
   layer.setDrawWidth(1);
   scale_to(layer, l, l.y_graph);
   const double y_from_px = y_circle.to_px_x(std::min(v.y_tip_x / r, 0.0));
-  dashed_line(layer, QPointF(y_graph.from_px_x(y_from_px), y), QPointF(p.t, y), axis_color());
+  draw_dashed_line(layer, {y_graph.from_px_x(y_from_px), y}, {p.t, y}, axis_color(), kDashPx,
+                   kDashGapPx);
   scale_to(layer, l, l.x_graph);
   const double x_from_px = x_circle.to_px_y(std::max(v.x_tip_y / r, 0.0));
-  dashed_line(layer, QPointF(x, x_graph.from_px_y(x_from_px)), QPointF(x, p.t), axis_color());
+  draw_dashed_line(layer, {x, x_graph.from_px_y(x_from_px)}, {x, p.t}, axis_color(), kDashPx,
+                   kDashGapPx);
 
   scale_to(layer, l, l.x_circle);
   vector_arrow(layer, v.x_tip_x / r, v.x_tip_y / r);

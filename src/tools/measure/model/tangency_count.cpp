@@ -42,18 +42,17 @@ Tangencies count_tangencies(const MotionParameters& p, FrequencyRatio ratio) {
   const double ax = amplitude(p.x0, p.vx0, p.wx);
   const double ay = amplitude(p.y0, p.vy0, p.wy);
   if (ax > 0 && ay > 0 && parts.wx_part > 0 && parts.wy_part > 0) {
-    constexpr double kPiFull = std::numbers::pi;
     // x = ax cos(t - phase_x), y = ay cos(r t - phase_y), t the horizontal phase.
     const double phase_x = std::atan2(p.vx0 / p.wx, p.x0);
     const double phase_y = std::atan2(static_cast<double>(p.vy0) / p.wy, p.y0);
     const double r = p.wy / p.wx;
     for (int m = 0; m < parts.wx_part; ++m) {
-      const double y = figure_point(p, phase_x + 2 * kPiFull * m).y;
+      const double y = figure_point(p, phase_x + 2 * std::numbers::pi * m).y;
       const bool end = std::fabs(y) >= ay * (1 - kRelativeTolerance);
       add_touch(result.right, {{ax, y}, end}, false, ay);
     }
     for (int m = 0; m < parts.wy_part; ++m) {
-      const double x = figure_point(p, (phase_y + 2 * kPiFull * m) / r).x;
+      const double x = figure_point(p, (phase_y + 2 * std::numbers::pi * m) / r).x;
       const bool end = std::fabs(x) >= ax * (1 - kRelativeTolerance);
       add_touch(result.top, {{x, ay}, end}, true, ax);
     }
