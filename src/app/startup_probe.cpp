@@ -10,13 +10,16 @@ namespace orvinda {
 
 namespace {
 
+// The first paint of the window or any widget in it: children may cover a
+// window so that it never paints itself.
 class FirstPaint : public QObject {
  public:
-  using QObject::QObject;
+  FirstPaint(QWidget& window) : QObject(&window), window_(window) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !reported_) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Paint && !reported_ && widget && widget->window() == &window_) {
       reported_ = true;
       const auto now = std::chrono::system_clock::now().time_since_epoch();
       std::printf("%lld\n", static_cast<long long>(
@@ -28,6 +31,7 @@ class FirstPaint : public QObject {
   }
 
  private:
+  QWidget& window_;
   bool reported_ = false;
 };
 
@@ -35,7 +39,7 @@ class FirstPaint : public QObject {
 
 void probe_startup_if_asked(QWidget& window) {
   if (qEnvironmentVariableIsEmpty("ORVINDA_STARTUP_PROBE")) return;
-  window.installEventFilter(new FirstPaint(&window));
+  qApp->installEventFilter(new FirstPaint(window));
 }
 
 }  // namespace orvinda
