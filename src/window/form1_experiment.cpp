@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "feed/run_feed.h"
 #include "model/numbers.h"
@@ -118,7 +120,19 @@ bool Form1::openExperiment(const QString& path) {
 DescriptionWindow* Form1::descriptionWindow() const { return description_; }
 
 void Form1::mnuExperimentDescription_Click() {
-  if (!description_) description_ = new DescriptionWindow(*experiment_files_, this);
+  if (!description_) {
+    description_ = new DescriptionWindow(*experiment_files_, this);
+    // Beside the main window rather than over its plot, where the screen has room.
+    const QRect frame = frameGeometry();
+    QPoint at(frame.right() + 1, frame.top());
+    if (const QScreen* shown_on = screen()) {
+      const QRect room = shown_on->availableGeometry();
+      if (at.x() + description_->width() > room.right()) {
+        at.setX(std::max(room.left(), frame.left() - description_->width()));
+      }
+    }
+    description_->move(at);
+  }
   description_->setTextScale(view_factor_);
   description_->reload();
   description_->show();
