@@ -70,4 +70,12 @@ void FakePlatform::print_preview(QWidget*, const QString& title, const PagePaint
   paint(painter, QRectF(38, 38, 794 - 76, 1123 - 76));
 }
 
+QVariant FakePlatform::setting(const QString& key, const QVariant& fallback) const {
+  return settings.value(key, fallback);
+}
+
+void FakePlatform::set_setting(const QString& key, const QVariant& value) {
+  settings.insert(key, value);
+}
+
 }  // namespace orvinda

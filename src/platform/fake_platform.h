@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 #include <functional>
 #include <vector>
 
@@ -37,6 +38,9 @@ class FakePlatform : public Platform {
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
+  QVariant setting(const QString& key, const QVariant& fallback) const override;
+  void set_setting(const QString& key, const QVariant& value) override;
+  QVariantMap settings;  // what set_setting wrote, or a test put there first
 
   struct FileDialog {
     QString title;

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 
 class QDialog;
@@ -56,6 +57,11 @@ class Platform {
   // page's printable rectangle (in the painter's coordinates).
   using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
   virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) = 0;
+
+  // The program's few remembered settings; the fake keeps them in memory.
+  // fallback when the key was never written.
+  virtual QVariant setting(const QString& key, const QVariant& fallback) const = 0;
+  virtual void set_setting(const QString& key, const QVariant& value) = 0;
 };
 
 }  // namespace orvinda

@@ -44,7 +44,8 @@ class UnwrappedMessageBox : public QMessageBox {
   }
 };
 
-// The program's one remembered setting: the folder of the last file dialog.
+// The program's remembered settings: the folder of the last file dialog and
+// what the windows keep (the projector view).
 QSettings& settings() {
   static QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orvinda"),
                          QStringLiteral("orvinda"));
@@ -166,6 +167,15 @@ bool QtPlatform::start_editor(const QString& path) {
 void QtPlatform::end_program() {
   std::fflush(nullptr);
   std::_Exit(0);
+}
+
+QVariant QtPlatform::setting(const QString& key, const QVariant& fallback) const {
+  return settings().value(key, fallback);
+}
+
+void QtPlatform::set_setting(const QString& key, const QVariant& value) {
+  settings().setValue(key, value);
+  settings().sync();
 }
 
 }  // namespace orvinda

@@ -19,6 +19,8 @@ class QtPlatform : public Platform {
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
+  QVariant setting(const QString& key, const QVariant& fallback) const override;
+  void set_setting(const QString& key, const QVariant& value) override;
 };
 
 }  // namespace orvinda

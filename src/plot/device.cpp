@@ -71,10 +71,14 @@ void Device::move(double x, double y, double xmin, double ymax) {
   vspring_->setHeight(m.vspring_height);
 }
 
+void Device::refit() {
+  for (DevicePiece* piece : {bar_, vspring_, hspring_, block_, ball_}) piece->refit();
+}
+
 void Device::paint(QPainter& painter) const {
   for (const DevicePiece* piece : {bar_, vspring_, hspring_, block_, ball_}) {
     // As the screen shows it: the widget's whole-pixel geometry.
-    piece->render(painter, QRectF(piece->geometry()));
+    piece->render(painter, piece->shownRect());
   }
 }
 

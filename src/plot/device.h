@@ -32,7 +32,10 @@ class Device {
   // What a run step moves, for the point (x, y).
   void move(double x, double y, double xmin, double ymax);
 
-  // Draws the pieces as they stand, in the surface's pixels, onto a painter
+  // Places the pieces' widgets again after the surface's view scale changed.
+  void refit();
+
+  // Draws the pieces as they stand, in the surface's drawing pixels, onto a painter
   // that maps those pixels where the picture goes (back to front).
   void paint(QPainter& painter) const;
 

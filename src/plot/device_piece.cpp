@@ -58,18 +58,34 @@ void DevicePiece::setHeight(double h) {
 }
 
 void DevicePiece::applyGeometry() {
-  const int left = static_cast<int>(std::lround(rect_.left()));
-  const int top = static_cast<int>(std::lround(rect_.top()));
-  const int right = static_cast<int>(std::lround(rect_.right()));
-  const int bottom = static_cast<int>(std::lround(rect_.bottom()));
+  // rect_ is in the surface's drawing pixels; the widget sits in its own.
+  const double f = surface_->viewScale();
+  const int left = static_cast<int>(std::lround(rect_.left() * f));
+  const int top = static_cast<int>(std::lround(rect_.top() * f));
+  const int right = static_cast<int>(std::lround(rect_.right() * f));
+  const int bottom = static_cast<int>(std::lround(rect_.bottom() * f));
   const QRect target(left, top, std::max(0, right - left), std::max(0, bottom - top));
   if (target != geometry()) setGeometry(target);
+}
+
+void DevicePiece::refit() { applyGeometry(); }
+
+QRectF DevicePiece::shownRect() const {
+  const double f = surface_->viewScale();
+  const QRectF g(geometry());
+  return f == 1 ? g : QRectF(g.topLeft() / f, g.size() / f);
 }
 
 void DevicePiece::paintEvent(QPaintEvent*) {
   if (width() <= 0 || height() <= 0) return;
   QPainter painter(this);
-  render(painter, QRectF(rect()));
+  const double f = surface_->viewScale();
+  if (f == 1) {
+    render(painter, QRectF(rect()));
+    return;
+  }
+  painter.scale(f, f);  // the outline grows with the view too
+  render(painter, QRectF(0, 0, width() / f, height() / f));
 }
 
 void DevicePiece::render(QPainter& painter, const QRectF& target) const {

@@ -35,7 +35,12 @@ class DevicePiece : public QWidget {
   void setWidth(double w);
   void setHeight(double h);
 
-  // The exact pixel rectangle inside the surface (fractional).
+  // The widget's whole-pixel geometry in the surface's drawing pixels.
+  QRectF shownRect() const;
+  // Places the widget again after the surface's view scale changed.
+  void refit();
+
+  // The exact rectangle inside the surface in its drawing pixels (fractional).
   QRectF pixelRect() const { return rect_; }
   // Draws the piece's look into a rectangle of any painter (pictures of the
   // plot use it for the device as it stands).

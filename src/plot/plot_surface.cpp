@@ -31,21 +31,40 @@ void PlotSurface::Scale(double x1, double y1, double x2, double y2) {
   list_.add({DrawOp::Kind::Scale, x1, y1, x2, y2});
 }
 
+void PlotSurface::setViewScale(double factor) {
+  factor = factor > 0 ? factor : 1;
+  if (factor == view_scale_) return;
+  endBatch();
+  view_scale_ = factor;
+  updateMapping();
+  ensurePicture();
+}
+
+QSizeF PlotSurface::drawingSize() const {
+  if (view_scale_ == 1) return QSizeF(size());
+  return QSizeF(size()) / view_scale_;
+}
+
+// The screen's own ratio times the view's factor.
+qreal PlotSurface::pictureRatio() const { return devicePixelRatioF() * view_scale_; }
+
 void PlotSurface::updateMapping() {
-  mapping_ = ScaleMapping(scale_x1_, scale_y1_, scale_x2_, scale_y2_, width(), height());
+  const QSizeF drawn = drawingSize();
+  mapping_ =
+      ScaleMapping(scale_x1_, scale_y1_, scale_x2_, scale_y2_, drawn.width(), drawn.height());
 }
 
 void PlotSurface::ensurePicture() {
-  const qreal dpr = devicePixelRatioF();
-  const QSize device_size = (QSizeF(size()) * dpr).toSize();
+  const qreal dpr = pictureRatio();
+  const QSize device_size = (QSizeF(size()) * devicePixelRatioF()).toSize();
   if (picture_.size() == device_size && picture_.devicePixelRatio() == dpr) return;
-  const bool same_size = picture_.devicePixelRatio() > 0 &&
-                         (QSizeF(picture_.size()) / picture_.devicePixelRatio()).toSize() == size();
+  const bool same_size = picture_size_ == size();
   endBatch();
   QImage fresh(device_size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   fresh.setDevicePixelRatio(dpr);
   fresh.fill(Qt::white);
   picture_ = fresh;
+  picture_size_ = size();
   trace_raster_.attach(&picture_);
   // Another pixel ratio at the same size: the same picture, drawn again
   // sharp for the new screen. A new size is redrawn by its owner.
@@ -66,7 +85,7 @@ void PlotSurface::Cls() {
   picture_.fill(Qt::white);
   trace_raster_.restart();
   operations_ = 0;
-  list_.clear(size(), font(), logicalDpiY());
+  list_.clear(drawingSize(), font(), logicalDpiY());
   list_.add({DrawOp::Kind::Scale, scale_x1_, scale_y1_, scale_x2_, scale_y2_});
   current_x_ = 0;
   current_y_ = 0;
@@ -100,7 +119,7 @@ PlotPainter PlotSurface::painterFor(const ScaleMapping& mapping) {
   single_.reset();
   if (!picture_.isDetached()) picture_.detach();
   PlotPainter draw(
-      mapping, size(), [this]() -> QPainter& { return painter(); }, &picture_);
+      mapping, drawingSize(), [this]() -> QPainter& { return painter(); }, &picture_);
   const qreal dpr = picture_.devicePixelRatio();
   draw.setTraceRaster(&trace_raster_, QTransform::fromScale(dpr, dpr), picture_.rect());
   return draw;
@@ -114,7 +133,10 @@ void PlotSurface::touched(const QRectF& rect) {
   single_.reset();
   if (rect.isEmpty()) return;
   ++operations_;
-  const QRect dirty = rect.toAlignedRect().adjusted(-1, -1, 1, 1);
+  // Drawn in drawing pixels; the widget repaints in its own.
+  const QRectF shown =
+      view_scale_ == 1 ? rect : QRectF(rect.topLeft() * view_scale_, rect.size() * view_scale_);
+  const QRect dirty = shown.toAlignedRect().adjusted(-1, -1, 1, 1);
   if (batch_) {
     batch_dirty_ |= dirty;
   } else {
@@ -203,9 +225,10 @@ void PlotSurface::paintEvent(QPaintEvent* event) {
   endBatch();
   ensurePicture();  // a new screen's pixel ratio shows at once
   QPainter painter(this);
-  painter.drawImage(event->rect(), picture_,
-                    QRectF(QPointF(event->rect().topLeft()) * picture_.devicePixelRatio(),
-                           QSizeF(event->rect().size()) * picture_.devicePixelRatio()));
+  const qreal dpr = devicePixelRatioF();  // the picture's pixels are the screen's
+  painter.drawImage(
+      event->rect(), picture_,
+      QRectF(QPointF(event->rect().topLeft()) * dpr, QSizeF(event->rect().size()) * dpr));
 }
 
 void PlotSurface::resizeEvent(QResizeEvent* event) {

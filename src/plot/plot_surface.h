@@ -33,6 +33,15 @@ class PlotSurface : public QWidget {
   explicit PlotSurface(QWidget* parent = nullptr);
   ~PlotSurface() override;
 
+  // The projector view: the surface draws as one of its size divided by the
+  // factor, on a picture of that many more device pixels, so texts, lines,
+  // the trace and the device all grow by it. 1 draws exactly as without it.
+  // The owner redraws after a change. Pixels of the mapping and the drawing
+  // list are these drawing pixels; widget pixels are the factor larger.
+  void setViewScale(double factor);
+  double viewScale() const { return view_scale_; }
+  QSizeF drawingSize() const;
+
   // Upper-left corner (x1, y1), lower-right corner (x2, y2).
   void Scale(double x1, double y1, double x2, double y2);
   void Cls();
@@ -93,18 +102,21 @@ class PlotSurface : public QWidget {
   QPainter& painter();
   PlotPainter painterFor(const ScaleMapping& mapping);
   void ensurePicture();
+  qreal pictureRatio() const;
   void renderAgain();
   void updateMapping();
   void touched(const QRectF& rect);
   QColor foreground() const;
 
   QImage picture_;
+  QSize picture_size_;                    // the widget size it was made for
   StrokeRaster trace_raster_{&picture_};  // the trace straight into picture_
   DrawingList list_;
   ScaleMapping mapping_;
   double scale_x1_ = 0, scale_y1_ = 0, scale_x2_ = 1, scale_y2_ = 1;
   double current_x_ = 0, current_y_ = 0;
   int draw_width_ = 1;
+  double view_scale_ = 1;
   int operations_ = 0;
   mutable std::optional<QFontMetricsF> metrics_;
   std::unique_ptr<QPainter> batch_;

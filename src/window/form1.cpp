@@ -62,6 +62,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
   applyTabOrder();
   Form_Load();
   resize(640, 530 + menuBar()->sizeHint().height());
+  applyProjectorView();  // as it was left
   CmdOK->setFocus();
 }
 
@@ -249,6 +250,7 @@ void Form1::createMenus() {
   mnuExperimentMeasure->setCheckable(true);
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
+  createProjectorItems();
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));

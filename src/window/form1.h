@@ -4,18 +4,21 @@
 // the tests address them.
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
 #include "tools/experiment/experiment_file.h"
 #include "window/form2.h"
+#include "window/layout_geometry.h"
 
 class QAction;
 class QEventLoop;
@@ -28,6 +31,7 @@ class QTimer;
 
 namespace orvinda {
 
+class DescriptionWindow;
 class Device;
 class ExperimentFiles;
 class MeasureOverlay;
@@ -92,6 +96,9 @@ class Form1 : public QMainWindow {
   // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
   QAction* mnuExperimentMeasure = nullptr;  // checkable
+  // The projector view (both checkable, remembered): on, and 2 instead of 1.5.
+  QAction* mnuExperimentProjector = nullptr;        // "Крупно (для проектора)"
+  QAction* mnuExperimentProjectorDouble = nullptr;  // "Крупно: в 2 раза"
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -150,6 +157,18 @@ class Form1 : public QMainWindow {
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
   void mnuExperimentMeasure_Click();
+  void mnuExperimentProjector_Click();
+
+  // --- the projector view ----------------------------------------------------
+  static constexpr double kViewFactor = 1.5;
+  static constexpr double kDoubleViewFactor = 2;
+  // The factor the window is drawn with: 1 while the view is off, else the
+  // one asked for, as far as the screen has room for it.
+  double viewFactor() const { return view_factor_; }
+  // Draws the window with this factor at once (1 or more), screen or not.
+  void setViewFactor(double factor);
+  // The factor the items ask for, fitted to the screen.
+  void applyProjectorView();
 
   // --- measuring on the plot (the layer exists once the item was first on) --
   MeasureOverlay* measureOverlay() const { return measure_; }
@@ -204,10 +223,14 @@ class Form1 : public QMainWindow {
   QAction* mnuExperimentAmplitudes = nullptr;
   QAction* mnuExperimentOpen = nullptr;
   QAction* mnuExperimentSave = nullptr;
+  QAction* mnuExperimentDescription = nullptr;  // "Описание опыта…"
   void mnuExperimentExample_Click(int index);
   void mnuExperimentAmplitudes_Click();
   void mnuExperimentOpen_Click();
   void mnuExperimentSave_Click();
+  // Shows the panel "Описание опыта" with the experiment's comment.
+  void mnuExperimentDescription_Click();
+  DescriptionWindow* descriptionWindow() const;  // once shown
   // Checks the whole file before anything changes; a refused file leaves
   // the window as it was and says why in a box. True when opened.
   bool openExperiment(const QString& path);
@@ -254,6 +277,12 @@ class Form1 : public QMainWindow {
 
   // Опыт: examples, amplitudes and phases, experiment files.
   void createExperimentItems();
+  void createProjectorItems();
+  void enableProjectorItems();
+  double wantedViewFactor() const;
+  ClientSize roomOnScreen() const;
+  double view_factor_ = 1;
+  std::vector<std::pair<QPointer<QWidget>, QFont>> base_fonts_;  // as designed
   void enableExperimentItems();
   void writeParameters(const MotionParameters& p);
   std::unique_ptr<ExperimentFiles> experiment_files_;
@@ -265,6 +294,7 @@ class Form1 : public QMainWindow {
   QPointer<Form2> form2_;
   QPointer<SelfCheckWindow> self_check_;
   QPointer<TimeView> time_view_;
+  QPointer<DescriptionWindow> description_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;
   int redraws_ = 0;

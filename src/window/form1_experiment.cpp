@@ -5,12 +5,15 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "feed/run_feed.h"
 #include "model/numbers.h"
 #include "platform/platform.h"
 #include "tools/experiment/amplitudes_dialog.h"
+#include "tools/experiment/description_window.h"
 #include "tools/experiment/experiment_files.h"
 #include "tools/experiment/model/examples.h"
 #include "tools/experiment/model/experiment.h"
@@ -38,12 +41,16 @@ void Form1::createExperimentItems() {
   mnuExperimentSave = mnuExperiment->addAction(QStringLiteral("Сохранить опыт…"));
   mnuExperimentSave->setObjectName(QStringLiteral("mnuExperimentSave"));
   mnuExperimentSave->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+  mnuExperimentDescription = mnuExperiment->addAction(QStringLiteral("Описание опыта…"));
+  mnuExperimentDescription->setObjectName(QStringLiteral("mnuExperimentDescription"));
   mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep2"));
 
   connect(mnuExperimentAmplitudes, &QAction::triggered, this,
           [this] { mnuExperimentAmplitudes_Click(); });
   connect(mnuExperimentOpen, &QAction::triggered, this, [this] { mnuExperimentOpen_Click(); });
   connect(mnuExperimentSave, &QAction::triggered, this, [this] { mnuExperimentSave_Click(); });
+  connect(mnuExperimentDescription, &QAction::triggered, this,
+          [this] { mnuExperimentDescription_Click(); });
   connect(this, &Form1::runStarted, this, [this] { enableExperimentItems(); });
   connect(this, &Form1::runEnded, this, [this] { enableExperimentItems(); });
   connect(feed_, &RunFeed::parametersRequested, this, [this](const MotionParameters& p) {
@@ -104,7 +111,32 @@ bool Form1::openExperiment(const QString& path) {
   if (!e) return false;
   writeParameters(experiment_parameters(*e));
   HScroll1->setValue(experiment_zam(*e));
+  // A file that says something shows it; an open panel follows every file.
+  if (description_) description_->reload();
+  if (!e->comment.empty()) mnuExperimentDescription_Click();
   return true;
+}
+
+DescriptionWindow* Form1::descriptionWindow() const { return description_; }
+
+void Form1::mnuExperimentDescription_Click() {
+  if (!description_) {
+    description_ = new DescriptionWindow(*experiment_files_, this);
+    // Beside the main window rather than over its plot, where the screen has room.
+    const QRect frame = frameGeometry();
+    QPoint at(frame.right() + 1, frame.top());
+    if (const QScreen* shown_on = screen()) {
+      const QRect room = shown_on->availableGeometry();
+      if (at.x() + description_->width() > room.right()) {
+        at.setX(std::max(room.left(), frame.left() - description_->width()));
+      }
+    }
+    description_->move(at);
+  }
+  description_->setTextScale(view_factor_);
+  description_->reload();
+  description_->show();
+  description_->raise();
 }
 
 void Form1::mnuExperimentSave_Click() {

@@ -54,7 +54,7 @@ void Form1::redrawForResize() {
 void Form1::layout() {
   mx = kMarginX;
   my = kMarginY;
-  const WindowLayout l = compute_layout(client_->width(), client_->height());
+  const WindowLayout l = compute_layout(client_->width(), client_->height(), view_factor_);
   place(Label10, l.heading_inputs);
   QLabel* prompts[6] = {Label1, Label2, Label3, Label4, Label5, Label6};
   QLineEdit* boxes[6] = {Text1, Text2, Text3, Text4, Text5, Text6};

@@ -63,6 +63,22 @@ WindowLayout compute_layout(double scale_width, double scale_height) {
   return l;
 }
 
+WindowLayout compute_layout(double scale_width, double scale_height, double factor) {
+  if (!(factor > 0) || factor == 1) return compute_layout(scale_width, scale_height);
+  WindowLayout l = compute_layout(scale_width / factor, scale_height / factor);
+  const auto grow = [factor](Box& b) {
+    b = {b.left * factor, b.top * factor, b.width * factor, b.height * factor};
+  };
+  for (Box* b : {&l.heading_inputs, &l.heading_outputs, &l.start_button, &l.scroll_bar,
+                 &l.scroll_value, &l.plot}) {
+    grow(*b);
+  }
+  for (Box& b : l.prompts) grow(b);
+  for (Box& b : l.boxes) grow(b);
+  for (Box& b : l.outputs) grow(b);
+  return l;
+}
+
 std::vector<PixelBox> layout_boxes(const WindowLayout& l) {
   std::vector<PixelBox> boxes{to_pixels(l.heading_inputs), to_pixels(l.heading_outputs),
                               to_pixels(l.start_button),   to_pixels(l.scroll_bar),
@@ -73,8 +89,9 @@ std::vector<PixelBox> layout_boxes(const WindowLayout& l) {
   return boxes;
 }
 
-bool layout_fits(int scale_width, int scale_height) {
-  const std::vector<PixelBox> boxes = layout_boxes(compute_layout(scale_width, scale_height));
+bool layout_fits(int scale_width, int scale_height, double factor) {
+  const std::vector<PixelBox> boxes =
+      layout_boxes(compute_layout(scale_width, scale_height, factor));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const PixelBox& a = boxes[i];
     if (a.width <= 0 || a.height <= 0 || a.left < 0 || a.top < 0 ||
@@ -100,6 +117,20 @@ ClientSize minimum_client_size(double factor) {
   while (size.width > 1 && layout_fits(size.width - 1, size.height)) --size.width;
   return {static_cast<int>(std::ceil(size.width * factor)),
           static_cast<int>(std::ceil(size.height * factor))};
+}
+
+double fitting_factor(double wanted, ClientSize room) {
+  // Whole twentieths, so that the factor shown and remembered stays short.
+  const ClientSize least = minimum_client_size();
+  for (int twentieths = static_cast<int>(std::floor(wanted * 20 + 1e-9)); twentieths > 20;
+       --twentieths) {
+    const double factor = twentieths / 20.0;
+    if (std::ceil(least.width * factor) <= room.width &&
+        std::ceil(least.height * factor) <= room.height) {
+      return factor;
+    }
+  }
+  return 1;
 }
 
 }  // namespace orvinda

@@ -42,6 +42,10 @@ inline constexpr double kRowHeight = 25;    // h
 // never lets the plot cover it.
 WindowLayout compute_layout(double scale_width, double scale_height);
 
+// The projector view: the same rule in units `factor` pixels large, every
+// box then grown by the factor. A factor of 1 is compute_layout itself.
+WindowLayout compute_layout(double scale_width, double scale_height, double factor);
+
 }  // namespace orvinda
 
 namespace orvinda {
@@ -51,7 +55,7 @@ std::vector<PixelBox> layout_boxes(const WindowLayout& layout);
 
 // At this client size every control lies inside the client area, has a size
 // above 0, and no two of them overlap.
-bool layout_fits(int scale_width, int scale_height);
+bool layout_fits(int scale_width, int scale_height, double factor = 1);
 
 struct ClientSize {
   int width = 0, height = 0;
@@ -60,5 +64,9 @@ struct ClientSize {
 // The smallest client size that fits, measured from compute_layout rather
 // than worked out by hand; a view drawn larger by a factor scales it.
 ClientSize minimum_client_size(double factor = 1);
+
+// The largest factor up to `wanted`, in steps of 0.05, whose minimum client
+// size fits in `room`; never below 1.
+double fitting_factor(double wanted, ClientSize room);
 
 }  // namespace orvinda

@@ -841,6 +841,10 @@ class TestDocuments : public QObject {
     row("spravka.pdf", "Ответы", true);
     row("uprav.pdf", "Лабораторная работа", true);
     row("uprav.pdf", "Опыт → Проверь себя…", true);
+    row("uprav.pdf", "Опыт → Описание опыта…", true);
+    row("uprav.pdf", "Опыт → Крупно (для проектора)", true);
+    row("uprav.pdf", "«Правильно: 22 из 30 частей; 6 из 10 заданий»", true);
+    row("uprav.pdf", "«Правильно: 7 из 10»", false);
     row("uprav.pdf", "Shift + щелчок", true);
     row("uprav.pdf", "orvinda --export", true);
     // A later start adds ωτ to each phase.

@@ -392,7 +392,8 @@ class TestSelfCheck : public QObject {
             !grade.third.reason.empty());
     const SeriesResult result =
         series_result({task}, {Answer{{wx, wy}, phase, ThirdChoice(third)}});
-    QCOMPARE(q(result.score), QStringLiteral("Правильно: 0 из 1"));
+    QCOMPARE(q(result.score),
+             QStringLiteral("Правильно: %1 из 3 частей; 0 из 1 задания").arg(result.right_parts));
   }
 
   void tangencies_give_the_ratio_data() { add_kind_rows(); }
@@ -508,7 +509,10 @@ class TestSelfCheck : public QObject {
     const SeriesResult result = series_result(tasks, answers);
     QCOMPARE(result.total, 10);
     QCOMPARE(result.right, 7);
-    QCOMPARE(q(result.score), QStringLiteral("Правильно: 7 из 10"));
+    // 27 parts of the 7 right tasks; the wrong ratio and the wrong way lose one part
+    // each, the task not answered all three.
+    QCOMPARE(result.right_parts, 7 * 3 + 2 + 2);
+    QCOMPARE(q(result.score), QStringLiteral("Правильно: 25 из 30 частей; 7 из 10 заданий"));
     QCOMPARE(int(result.rows.size()), 10);
     const int rows_right = int(std::count_if(result.rows.begin(), result.rows.end(),
                                              [](const ResultRow& row) { return row.right; }));
@@ -522,9 +526,76 @@ class TestSelfCheck : public QObject {
     QCOMPARE(result.rows[9].number, 10);
 
     // Fewer answers than tasks, and more.
-    QCOMPARE(q(series_result(tasks, {}).score), QStringLiteral("Правильно: 0 из 10"));
+    QCOMPARE(q(series_result(tasks, {}).score),
+             QStringLiteral("Правильно: 0 из 30 частей; 0 из 10 заданий"));
     answers.resize(12, right_answer(tasks[0]));
     QCOMPARE(series_result(tasks, answers).total, 10);
+  }
+
+  void part_credit_data() {
+    QTest::addColumn<TaskKind>("kind");
+    QTest::addColumn<int>("wx");
+    QTest::addColumn<int>("wy");
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<int>("third");
+    QTest::addColumn<QString>("credited");  // r, p, t for the parts scored
+    const auto cw = int(ThirdChoice::kClockwise);
+    const auto segment = int(ThirdChoice::kSegment), closed = int(ThirdChoice::kClosed);
+    const auto open = int(ThirdChoice::kOpen);
+    // clang-format off
+    QTest::newRow("all right") << TaskKind{{1, 2}, 2} << 1 << 2 << 2 << closed << "rpt";
+    QTest::newRow("equivalent phase is right") << TaskKind{{2, 1}, 3} << 2 << 1 << 1 << closed << "rpt";
+    QTest::newRow("right ratio and phase, wrong way") << TaskKind{{1, 1}, 1} << 1 << 1 << 1 << cw << "rp";
+    QTest::newRow("wrong ratio, phase and closedness right") << TaskKind{{2, 3}, 1} << 3 << 2 << 3 << closed << "pt";
+    QTest::newRow("ratio only") << TaskKind{{3, 4}, 1} << 3 << 4 << 0 << open << "r";
+    QTest::newRow("arc called closed") << TaskKind{{4, 3}, 0} << 4 << 3 << 0 << closed << "rp";
+    QTest::newRow("ellipse called a segment") << TaskKind{{1, 1}, 2} << 1 << 1 << 2 << segment << "rp";
+    QTest::newRow("segment, other diagonal") << TaskKind{{1, 1}, 0} << 1 << 1 << 4 << segment << "rt";
+    QTest::newRow("nothing right") << TaskKind{{3, 4}, 1} << 1 << 1 << 0 << open << "";
+    // clang-format on
+  }
+
+  // Each part is scored on its own, and a task counts whole only with all
+  // three; the score names both.
+  void part_credit() {
+    QFETCH(TaskKind, kind);
+    QFETCH(int, wx);
+    QFETCH(int, wy);
+    QFETCH(int, phase);
+    QFETCH(int, third);
+    QFETCH(QString, credited);
+    const Task task{kind, 4, 3};
+    const SeriesResult result = series_result(
+        {task, task}, {Answer{{wx, wy}, phase, static_cast<ThirdChoice>(third)}, std::nullopt});
+    const PartCredit& parts = result.rows[0].parts;
+    QCOMPARE(parts.ratio, credited.contains('r'));
+    QCOMPARE(parts.phase, credited.contains('p'));
+    QCOMPARE(parts.third, credited.contains('t'));
+    QCOMPARE(result.rows[0].right, credited.size() == 3);
+    QCOMPARE(result.rows[1].parts.count(), 0);  // not answered
+    QCOMPARE(result.right_parts, int(credited.size()));
+    QCOMPARE(result.total_parts, 6);
+    QCOMPARE(q(result.score), QStringLiteral("Правильно: %1 из 6 частей; %2 из 2 заданий")
+                                  .arg(credited.size())
+                                  .arg(credited.size() == 3 ? 1 : 0));
+  }
+
+  void score_texts_data() {
+    QTest::addColumn<int>("tasks");
+    QTest::addColumn<QString>("tail");
+    QTest::newRow("one task") << 1 << "из 3 частей; 0 из 1 задания";
+    QTest::newRow("seven") << 7 << "из 21 части; 0 из 7 заданий";
+    QTest::newRow("ten") << 10 << "из 30 частей; 0 из 10 заданий";
+    QTest::newRow("eleven") << 11 << "из 33 частей; 0 из 11 заданий";
+    QTest::newRow("twenty-one") << 21 << "из 63 частей; 0 из 21 задания";
+    QTest::newRow("none") << 0 << "из 0 частей; 0 из 0 заданий";
+  }
+
+  // After "из N" the noun takes the case N asks for.
+  void score_texts() {
+    QFETCH(int, tasks);
+    QFETCH(QString, tail);
+    QCOMPARE(q(score_text(0, 3 * tasks, 0, tasks)), QStringLiteral("Правильно: 0 ") + tail);
   }
 
   void decimal_texts_data() {

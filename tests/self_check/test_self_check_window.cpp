@@ -27,7 +27,9 @@
 #include "model/numbers.h"
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
+#include "support/shown_form.h"
 #include "tools/self_check/model/self_check_grading.h"
+#include "tools/self_check/model/self_check_result.h"
 #include "tools/self_check/model/self_check_variant.h"
 #include "tools/self_check/self_check_explanation.h"
 #include "tools/self_check/self_check_figure.h"
@@ -505,13 +507,24 @@ class TestSelfCheckWindow : public QObject {
     answer_series(w, [every](int i) { return i % every == 0; });
     QVERIFY(w.showingResult());
     const int right = (10 + every - 1) / every;
-    QCOMPARE(w.scoreLabel->text(), QStringLiteral("Правильно: %1 из 10").arg(right));
+    QVERIFY2(
+        w.scoreLabel->text().endsWith(QStringLiteral(" из 30 частей; %1 из 10 заданий").arg(right)),
+        qPrintable(w.scoreLabel->text()));
     QCOMPARE(w.resultTable->rowCount(), 10);
-    int marked = 0;
+    int marked = 0, parts = 0;
     for (int row = 0; row < 10; ++row) {
-      marked += w.resultTable->item(row, 3)->text() == QStringLiteral("верно") ? 1 : 0;
+      const QString verdict = w.resultTable->item(row, 3)->text();
+      const bool whole = verdict == QStringLiteral("верно");
+      marked += whole ? 1 : 0;
+      // A wrong task shows the parts it earned, never all three.
+      const QRegularExpressionMatch some =
+          QRegularExpression(QStringLiteral("^([0-2]) из 3$")).match(verdict);
+      QVERIFY2(whole || some.hasMatch(), qPrintable(verdict));
+      parts += whole ? 3 : some.captured(1).toInt();
     }
     QCOMPARE(marked, right);
+    QCOMPARE(w.scoreLabel->text(),
+             QStringLiteral("Правильно: %1 из 30 частей; %2 из 10 заданий").arg(parts).arg(right));
     // A row shows its task's figure, explained.
     w.resultTable->setCurrentCell(4, 0);
     QCOMPARE(w.shownTask(), 4);
@@ -574,6 +587,25 @@ class TestSelfCheckWindow : public QObject {
     QVERIFY(!w->isVisible());
   }
 
+  // The name and class stay while the window lives (the main window keeps
+  // it for the session): a new variant, closing and opening keep them.
+  void student_fields_stay_for_the_session() {
+    ShownForm shown;
+    shown.form.mnuExperimentSelfCheck->trigger();
+    SelfCheckWindow* w = shown.form.selfCheckWindow();
+    QVERIFY(w);
+    w->studentEdit->setText(QStringLiteral("Иванов Пётр"));
+    w->classEdit->setText(QStringLiteral("9Б"));
+    w->startVariant(12345);
+    w->newVariantButton->click();
+    w->close();
+    shown.form.mnuExperimentSelfCheck->trigger();
+    QCOMPARE(shown.form.selfCheckWindow(), w);
+    QCOMPARE(w->studentEdit->text(), QStringLiteral("Иванов Пётр"));
+    QCOMPARE(w->classEdit->text(), QStringLiteral("9Б"));
+    QVERIFY(!w->studentEdit->accessibleName().isEmpty());
+  }
+
   void result_as_pdf_data() {
     QTest::addColumn<QString>("folder");  // under a temporary folder
     QTest::addColumn<QString>("reason");  // empty: written
@@ -592,6 +624,8 @@ class TestSelfCheckWindow : public QObject {
     FakePlatform platform;
     SelfCheckWindow w(platform);
     w.show();
+    w.studentEdit->setText(QStringLiteral("Петрова Анна"));
+    w.classEdit->setText(QStringLiteral("10А"));
     w.startVariant(2024);
     answer_series(w, [](int i) { return i != 3 && i != 7; });
     platform.file_answers = {path};
@@ -618,7 +652,17 @@ class TestSelfCheckWindow : public QObject {
     QVERIFY(process.waitForFinished(30000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY(text.contains(QStringLiteral("вариант № 2024")));
-    QVERIFY(text.contains(QStringLiteral("Правильно: 8 из 10")));
+    QVERIFY(text.contains(QStringLiteral("Петрова Анна")));
+    QVERIFY(text.contains(QStringLiteral("Класс: 10А")));
+    const SeriesResult result = series_result(w.tasks(), w.answers());
+    QVERIFY2(
+        text.contains(
+            QStringLiteral("Правильно: %1 из 30 частей; 8 из 10 заданий").arg(result.right_parts)),
+        qPrintable(text.left(400)));
+    // Every part of every task has its verdict in the table (30), the eight
+    // whole tasks theirs, and each task's heading one.
+    QVERIFY2(text.count(QStringLiteral("верно")) >= 30 + 8 + 10,
+             qPrintable(QString::number(text.count(QStringLiteral("верно")))));
     for (int i = 1; i <= 10; ++i) {
       QVERIFY2(text.contains(QStringLiteral("Задание %1 — ").arg(i)),
                qPrintable(QString::number(i)));

@@ -253,14 +253,19 @@ class TestWindow : public QObject {
         experiment,
         QStringList({"mnuExperimentExamples=Примеры", "mnuExperimentAmplitudes=Амплитуды и фазы…",
                      "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
-                     "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
+                     "mnuExperimentSave=Сохранить опыт… Ctrl+S",
+                     "mnuExperimentDescription=Описание опыта…", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
                      "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
-                     "mnuExperimentSelfCheck=Проверь себя…"}));
+                     "mnuExperimentSelfCheck=Проверь себя…", "mnuExperimentSep4=-",
+                     "mnuExperimentProjector=Крупно (для проектора)",
+                     "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());
+    QVERIFY(form.mnuExperimentProjector->isCheckable());
+    QVERIFY(!form.mnuExperimentProjector->isChecked());  // off until chosen
   }
 
   void scroll_bar_keys_move_as_it_looks_data() {

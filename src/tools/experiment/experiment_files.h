@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tools/experiment/experiment_file.h"
 #include "tools/experiment/model/experiment.h"
@@ -31,6 +32,11 @@ class ExperimentFiles {
   void save(QWidget* parent, const MotionParameters& p, std::int16_t zam);
 
   const QString& path() const { return path_; }
+
+  // The description: the comment of the file opened, or as the user typed
+  // it since; the next save writes it.
+  const std::string& comment() const { return comment_; }
+  void setComment(std::string comment) { comment_ = std::move(comment); }
 
  private:
   Platform& platform_;

@@ -180,16 +180,22 @@ void MeasureOverlay::clearMeasurements() {
   update();
 }
 
-double MeasureOverlay::pixelMetres() const { return surface_->mapping().unit_per_px_x(); }
+// The mapping counts the surface's drawing pixels; the overlay's are the
+// view's factor larger.
+double MeasureOverlay::pixelMetres() const {
+  return surface_->mapping().unit_per_px_x() / surface_->viewScale();
+}
 
 TracePoint MeasureOverlay::metresAt(QPoint pixel) const {
   const ScaleMapping& m = surface_->mapping();
-  return {m.from_px_x(pixel.x() + 0.5), m.from_px_y(pixel.y() + 0.5)};
+  const double f = surface_->viewScale();
+  return {m.from_px_x((pixel.x() + 0.5) / f), m.from_px_y((pixel.y() + 0.5) / f)};
 }
 
 QPointF MeasureOverlay::pixelAt(TracePoint metres) const {
   const ScaleMapping& m = surface_->mapping();
-  return {m.to_px_x(metres.x), m.to_px_y(metres.y)};
+  const double f = surface_->viewScale();
+  return {m.to_px_x(metres.x) * f, m.to_px_y(metres.y) * f};
 }
 
 std::array<double, 4> MeasureOverlay::plotRange() const {

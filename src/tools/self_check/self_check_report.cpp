@@ -78,36 +78,68 @@ class PageFlow {
   double y_ = 0;
 };
 
+QString verdict(bool right) { return right ? QStringLiteral("верно") : QStringLiteral("неверно"); }
+
+// A name left empty is a line to fill in by hand.
+QString filled(const QString& text, int blank) {
+  const QString trimmed = text.trimmed();
+  return trimmed.isEmpty() ? QString(blank, QLatin1Char('_')) : trimmed;
+}
+
 bool draw_list(PageFlow& flow, const SelfCheckRecord& record, const SeriesResult& result) {
   const QFont title = report_font(16, true);
-  const QFont bold = report_font(11, true);
-  const QFont plain = report_font(11);
+  const QFont bold = report_font(10, true);
+  const QFont plain = report_font(10);
   flow.advance(flow.text(QStringLiteral("Проверь себя — вариант № %1").arg(record.code), title, 0,
                          flow.width()));
+  flow.advance(2 * kMm);
+  const QString who = QStringLiteral("Ученик: %1      Класс: %2")
+                          .arg(filled(record.student, 30), filled(record.class_name, 8));
+  flow.advance(flow.text(who, report_font(12), 0, flow.width()));
   flow.advance(2 * kMm);
   flow.advance(flow.text(q(result.score), report_font(13, true), 0, flow.width()));
   flow.advance(6 * kMm);
 
-  const double number_w = 12 * kMm, verdict_w = 22 * kMm;
-  const double answer_w = (flow.width() - number_w - verdict_w) / 2;
-  const double xs[4] = {0, number_w, number_w + answer_w, number_w + 2 * answer_w};
-  const double ws[4] = {number_w, answer_w - 3 * kMm, answer_w - 3 * kMm, verdict_w};
+  // №, the two answers, the three parts' verdicts and the task's.
+  constexpr int kColumns = 7;
+  const double number_w = 9 * kMm, part_w = 19 * kMm, verdict_w = 17 * kMm;
+  const double answer_w = (flow.width() - number_w - 3 * part_w - verdict_w) / 2;
+  double xs[kColumns], ws[kColumns];
+  const double widths[kColumns] = {number_w, answer_w, answer_w, part_w, part_w, part_w, verdict_w};
+  double x = 0;
+  for (int i = 0; i < kColumns; ++i) {
+    xs[i] = x;
+    ws[i] = widths[i] - 2 * kMm;
+    x += widths[i];
+  }
   auto row = [&](const QStringList& cells, const QFont& font) {
     double height = 0;
-    for (int i = 0; i < 4; ++i) height = std::max(height, flow.textHeight(cells[i], font, ws[i]));
+    for (int i = 0; i < kColumns; ++i) {
+      height = std::max(height, flow.textHeight(cells[i], font, ws[i]));
+    }
     if (!flow.reserve(height + 2 * kMm)) return false;
-    for (int i = 0; i < 4; ++i) flow.text(cells[i], font, xs[i], ws[i]);
+    for (int i = 0; i < kColumns; ++i) flow.text(cells[i], font, xs[i], ws[i]);
     flow.advance(height + 2 * kMm);
     return true;
   };
   if (!row({QStringLiteral("№"), QStringLiteral("Ваш ответ"), QStringLiteral("Правильный ответ"),
+            QStringLiteral("ωx : ωy"), QStringLiteral("Δφ"), QStringLiteral("Третий ответ"),
             QStringLiteral("Итог")},
            bold)) {
     return false;
   }
   for (const ResultRow& r : result.rows) {
-    const QStringList cells{QString::number(r.number), q(r.given), q(r.right_answer),
-                            r.right ? QStringLiteral("верно") : QStringLiteral("неверно")};
+    const auto part = [&r](bool right) { return r.answered ? verdict(right) : QString(); };
+    const QString whole = r.right
+                              ? verdict(true)
+                              : QStringLiteral("%1 из %2").arg(r.parts.count()).arg(kPartsPerTask);
+    const QStringList cells{QString::number(r.number),
+                            q(r.given),
+                            q(r.right_answer),
+                            part(r.parts.ratio),
+                            part(r.parts.phase),
+                            part(r.parts.third),
+                            whole};
     if (!row(cells, plain)) return false;
   }
   return true;

@@ -123,6 +123,23 @@ void SelfCheckWindow::createControls() {
        QStringLiteral("Начать серию со случайным номером варианта"));
   connect(newVariantButton, &QPushButton::clicked, this, [this] { startNew(); });
 
+  auto* student_label = new QLabel(QStringLiteral("&Ученик"), this);
+  studentEdit = new QLineEdit(this);
+  studentEdit->setObjectName(QStringLiteral("studentEdit"));
+  studentEdit->setMaxLength(80);
+  studentEdit->setMinimumWidth(160);
+  name(studentEdit, QStringLiteral("Фамилия и имя ученика"),
+       QStringLiteral("Печатается в итоге; остаётся для следующих вариантов"));
+  student_label->setBuddy(studentEdit);
+  auto* class_label = new QLabel(QStringLiteral("&Класс"), this);
+  classEdit = new QLineEdit(this);
+  classEdit->setObjectName(QStringLiteral("classEdit"));
+  classEdit->setMaxLength(20);
+  classEdit->setFixedWidth(70);
+  name(classEdit, QStringLiteral("Класс"),
+       QStringLiteral("Печатается в итоге; остаётся для следующих вариантов"));
+  class_label->setBuddy(classEdit);
+
   auto* top = new QHBoxLayout;
   top->addWidget(variant_label);
   top->addWidget(variantEdit);
@@ -130,6 +147,11 @@ void SelfCheckWindow::createControls() {
   top->addSpacing(12);
   top->addWidget(newVariantButton);
   top->addStretch(1);
+  top->addWidget(student_label);
+  top->addWidget(studentEdit, 1);
+  top->addSpacing(8);
+  top->addWidget(class_label);
+  top->addWidget(classEdit);
 
   figure = new PlotSurface;
   figure->setObjectName(QStringLiteral("figure"));
@@ -200,6 +222,8 @@ void SelfCheckWindow::createControls() {
 
   setTabOrder(variantEdit, startButton);
   setTabOrder(startButton, newVariantButton);
+  setTabOrder(newVariantButton, studentEdit);
+  setTabOrder(studentEdit, classEdit);
 }
 
 QWidget* SelfCheckWindow::createAnswerPage() {
@@ -506,14 +530,25 @@ void SelfCheckWindow::showResult() {
   for (std::size_t i = 0; i < tasks_.size(); ++i) {
     const int row = static_cast<int>(i);
     const QString given = answers_[i] ? short_answer(*answers_[i]) : QStringLiteral("нет ответа");
-    const QString cells[4] = {
-        QString::number(i + 1), given, short_answer(right_answer(tasks_[i])),
-        result.rows[i].right ? QStringLiteral("верно") : QStringLiteral("неверно")};
+    const ResultRow& r = result.rows[i];
+    // A task counts whole only with all its parts; otherwise the parts it earned.
+    const QString verdict =
+        r.right ? QStringLiteral("верно")
+                : QStringLiteral("%1 из %2").arg(r.parts.count()).arg(kPartsPerTask);
+    const QString cells[4] = {QString::number(i + 1), given, short_answer(right_answer(tasks_[i])),
+                              verdict};
     for (int column = 0; column < 4; ++column) {
       resultTable->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
-    resultTable->item(row, 3)->setForeground(result.rows[i].right ? QColor(0, 100, 0)
-                                                                  : QColor(176, 0, 0));
+    QTableWidgetItem* last = resultTable->item(row, 3);
+    last->setForeground(r.right ? QColor(0, 100, 0) : QColor(176, 0, 0));
+    if (r.answered) {
+      const auto part = [](bool right) {
+        return right ? QStringLiteral("верно") : QStringLiteral("неверно");
+      };
+      last->setToolTip(QStringLiteral("Отношение частот: %1; разность фаз: %2; третий ответ: %3")
+                           .arg(part(r.parts.ratio), part(r.parts.phase), part(r.parts.third)));
+    }
   }
   resultTable->resizeRowsToContents();
   resultTable->setCurrentCell(0, 0);
@@ -578,7 +613,8 @@ void SelfCheckWindow::savePdf() {
       this, QStringLiteral("Сохранить итог"), {QStringLiteral("Документ PDF (*.pdf)")},
       QStringLiteral("проверь_себя_вариант_%1.pdf").arg(code_), &filter);
   if (path.isEmpty()) return;
-  const QString reason = write_self_check_report(path, {code_, tasks_, answers_});
+  const QString reason = write_self_check_report(
+      path, {code_, tasks_, answers_, studentEdit->text(), classEdit->text()});
   if (reason.isEmpty()) {
     saved_ = true;
     return;

@@ -41,6 +41,10 @@ class SelfCheckWindow : public QDialog {
   QLineEdit* variantEdit = nullptr;  // the code; Enter starts it
   QPushButton* startButton = nullptr;
   QPushButton* newVariantButton = nullptr;
+  // Who answers: kept while the program runs, through every new variant,
+  // and printed on the result.
+  QLineEdit* studentEdit = nullptr;
+  QLineEdit* classEdit = nullptr;
   QLabel* taskLabel = nullptr;  // "Задание 3 из 10", "Итог"
   PlotSurface* figure = nullptr;
   QStackedWidget* pages = nullptr;  // the answer page, then the result page
