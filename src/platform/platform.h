@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 
 class QDialog;
@@ -13,6 +14,8 @@ class QPainter;
 class QWidget;
 
 namespace orvinda {
+
+class DialogExtra;
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
@@ -41,9 +44,10 @@ class Platform {
   // Qt's own file dialogs, in Russian, starting in the program's one
   // remembered folder, which a choice updates. filters: "Рисунок PNG (*.png)"
   // and the like; the chosen one comes back in chosen_filter. Empty when the
-  // user cancels.
+  // user cancels. extra, when given, is shown in the dialog below its fields.
   virtual QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
-                                 const QString& suggested_name, QString* chosen_filter) = 0;
+                                 const QString& suggested_name, QString* chosen_filter,
+                                 DialogExtra* extra = nullptr) = 0;
   virtual QString open_file_name(QWidget* parent, const QString& title,
                                  const QStringList& filters) = 0;
 
@@ -53,9 +57,16 @@ class Platform {
   virtual bool run_dialog(QDialog& dialog) = 0;
 
   // The print preview, then Qt's print dialog. paint draws one page into the
-  // page's printable rectangle (in the painter's coordinates).
+  // page's area inside the margins (see print_margins.h), in the painter's
+  // coordinates. extra, when given, is shown beside the preview, which is
+  // drawn again when it changes.
   using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
-  virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) = 0;
+  virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint,
+                             DialogExtra* extra = nullptr) = 0;
+
+  // The program's remembered choices by key; an invalid value when unset.
+  virtual QVariant setting(const QString& key) const = 0;
+  virtual void set_setting(const QString& key, const QVariant& value) = 0;
 };
 
 }  // namespace orvinda
