@@ -255,9 +255,9 @@ class TestWindow : public QObject {
                      "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
                      "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
-                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
-                     "mnuExperimentSelfCheck=Проверь себя…"}));
+                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentWorksheet=Лист заданий…",
+                     "mnuExperimentSep3=-", "mnuExperimentTimeView=Развёртка колебаний",
+                     "mnuExperimentMeasure=Измерения", "mnuExperimentSelfCheck=Проверь себя…"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());
