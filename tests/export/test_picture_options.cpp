@@ -267,6 +267,32 @@ class TestPictureOptions : public QObject {
     QVERIFY(seen);
   }
 
+  // Turned on in the dialog, the title is the open experiment's comment.
+  void title_starts_as_the_opened_comment() {
+    ShownForm shown;
+    QTemporaryDir dir;
+    const QString experiment = dir.filePath("e.orv");
+    QFile file(experiment);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        "{\"format\": \"orvinda-experiment\", \"version\": 1, \"wx\": 1, \"x0\": 4, "
+        "\"vx0\": 0, \"wy\": 1, \"y0\": 0, \"vy0\": 4, \"zam\": 3, "
+        "\"comment\": \"Эллипс для 10А\\nнайдите отношение частот\"}");
+    file.close();
+    QVERIFY(shown.form.openExperiment(experiment));
+    const QString path = dir.filePath("f.svg");
+    shown.platform.file_answers << path;
+    shown.platform.with_dialog_extra = [](DialogExtra& extra) {
+      dynamic_cast<PictureOptionsBox&>(extra).titleCheck->setChecked(true);
+    };
+    shown.form.mnuExperimentSavePicture->trigger();
+    QFile svg(path);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(svg.readAll());
+    QVERIFY(text.contains("Эллипс для 10А"));
+    QVERIFY(!text.contains("найдите"));  // one line
+  }
+
   void command_line_options_data() {
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<bool>("values");
