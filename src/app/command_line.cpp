@@ -106,7 +106,7 @@ CommandLine parse_command_line(const QStringList& arguments) {
                        .arg(dashed(name), dashed(chosen->trigger().names().constFirst())));
     }
   }
-  if (!files.isEmpty()) {
+  if (!files.isEmpty() && !chosen->takesFiles()) {
     return usage(QStringLiteral("лишний аргумент %1: файл опыта задают параметром --from")
                      .arg(quoted(files.constFirst())));
   }

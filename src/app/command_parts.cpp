@@ -2,12 +2,14 @@
 
 #include "app/command_line.h"
 #include "tools/export/export_command.h"
+#include "tools/worksheet/worksheet_command.h"
 
 namespace orvinda {
 
 std::span<const CommandPart* const> command_parts() {
   static const ExportCommand exporting;
-  static const CommandPart* const parts[] = {&exporting};
+  static const WorksheetCommand worksheet;
+  static const CommandPart* const parts[] = {&exporting, &worksheet};
   return parts;
 }
 

@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QPainter>
 
+#include "platform/dialog_extra.h"
+#include "platform/print_margins.h"
+
 namespace orvinda {
 
 void FakePlatform::tone(int frequency_hz, int duration_ms) {
@@ -35,8 +38,10 @@ bool FakePlatform::start_editor(const QString& path) {
 void FakePlatform::end_program() { ++end_program_calls; }
 
 QString FakePlatform::save_file_name(QWidget*, const QString& title, const QStringList& filters,
-                                     const QString& suggested_name, QString* chosen_filter) {
+                                     const QString& suggested_name, QString* chosen_filter,
+                                     DialogExtra* extra) {
   file_dialogs.push_back({title, filters, suggested_name});
+  if (extra && with_dialog_extra) with_dialog_extra(*extra);
   if (file_answers.isEmpty()) return QString();
   const QString answer = file_answers.takeFirst();
   if (chosen_filter) {
@@ -61,14 +66,25 @@ bool FakePlatform::run_dialog(QDialog& dialog) {
   return dialog.result() == QDialog::Accepted;
 }
 
-void FakePlatform::print_preview(QWidget*, const QString& title, const PagePainter& paint) {
+void FakePlatform::print_preview(QWidget*, const QString& title, const PagePainter& paint,
+                                 DialogExtra* extra) {
   print_titles << title;
-  // An A4 page at 96 dpi with 10 mm margins, as a printer would offer it.
-  printed_page = QImage(794, 1123, QImage::Format_RGB32);
+  if (extra && with_dialog_extra) with_dialog_extra(*extra);
+  // The paper at 96 dpi, its printable area inside the printer's margins.
+  constexpr int kDpi = 96;
+  constexpr double kDotsPerMm = kDpi / 25.4;
+  const QSize size = QPageSize(paper).sizePixels(kDpi);
+  printed_page = QImage(size, QImage::Format_RGB32);
   printed_page.fill(Qt::white);
+  const double m = printer_margin_mm * kDotsPerMm;
+  const QRectF sheet(QPointF(0, 0), QSizeF(size));
+  const QRectF printable = sheet.adjusted(m, m, -m, -m);
   QPainter painter(&printed_page);
-  paint(painter, QRectF(38, 38, 794 - 76, 1123 - 76));
+  painter.translate(printable.topLeft());
+  paint(painter, page_area(sheet, printable, kDotsPerMm));
 }
+
+
 
 QVariant FakePlatform::setting(const QString& key, const QVariant& fallback) const {
   return settings.value(key, fallback);

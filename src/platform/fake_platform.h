@@ -3,7 +3,9 @@
 // anything. Answers to message boxes come from a queue (Yes/Ok when empty);
 // a hook may run while a "modal" box is open.
 
+#include <QHash>
 #include <QImage>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -33,12 +35,14 @@ class FakePlatform : public Platform {
   bool start_editor(const QString& path) override;
   void end_program() override;
   QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
-                         const QString& suggested_name, QString* chosen_filter) override;
+                         const QString& suggested_name, QString* chosen_filter,
+                         DialogExtra* extra = nullptr) override;
   QString open_file_name(QWidget* parent, const QString& title,
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
-  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
-  QVariant setting(const QString& key, const QVariant& fallback) const override;
+  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint,
+                     DialogExtra* extra = nullptr) override;
+  QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const override;
   void set_setting(const QString& key, const QVariant& value) override;
   QVariantMap settings;  // what set_setting wrote, or a test put there first
 
@@ -50,7 +54,14 @@ class FakePlatform : public Platform {
   std::vector<FileDialog> file_dialogs;
   QStringList file_answers;  // paths the dialogs return, from the front; empty: cancelled
   QStringList print_titles;
-  QImage printed_page;  // what the last print preview drew on an A4 page
+  // What the last print preview drew: the whole sheet of paper at 96 dpi,
+  // with the printer's own margins around the printable area.
+  QImage printed_page;
+  QPageSize::PageSizeId paper = QPageSize::A4;
+  double printer_margin_mm = 4;
+  // Runs while a file or print dialog shows its extra controls: the user's
+  // changes to them. After it, a print preview is drawn again.
+  std::function<void(DialogExtra&)> with_dialog_extra;
 
   std::vector<Tone> tones;
   std::vector<Message> messages;

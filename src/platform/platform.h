@@ -15,6 +15,8 @@ class QWidget;
 
 namespace orvinda {
 
+class DialogExtra;
+
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
@@ -42,9 +44,10 @@ class Platform {
   // Qt's own file dialogs, in Russian, starting in the program's one
   // remembered folder, which a choice updates. filters: "Рисунок PNG (*.png)"
   // and the like; the chosen one comes back in chosen_filter. Empty when the
-  // user cancels.
+  // user cancels. extra, when given, is shown in the dialog below its fields.
   virtual QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
-                                 const QString& suggested_name, QString* chosen_filter) = 0;
+                                 const QString& suggested_name, QString* chosen_filter,
+                                 DialogExtra* extra = nullptr) = 0;
   virtual QString open_file_name(QWidget* parent, const QString& title,
                                  const QStringList& filters) = 0;
 
@@ -54,13 +57,16 @@ class Platform {
   virtual bool run_dialog(QDialog& dialog) = 0;
 
   // The print preview, then Qt's print dialog. paint draws one page into the
-  // page's printable rectangle (in the painter's coordinates).
+  // page's area inside the margins (see print_margins.h), in the painter's
+  // coordinates. extra, when given, is shown beside the preview, which is
+  // drawn again when it changes.
   using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
-  virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) = 0;
+  virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint,
+                             DialogExtra* extra = nullptr) = 0;
 
   // The program's few remembered settings; the fake keeps them in memory.
-  // fallback when the key was never written.
-  virtual QVariant setting(const QString& key, const QVariant& fallback) const = 0;
+  // fallback (an invalid value unless given) when the key was never written.
+  virtual QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const = 0;
   virtual void set_setting(const QString& key, const QVariant& value) = 0;
 };
 

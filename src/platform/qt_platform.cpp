@@ -5,19 +5,24 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/dialog_extra.h"
+#include "platform/print_margins.h"
 #include "platform/tone_player.h"
 
 namespace orvinda {
@@ -44,8 +49,8 @@ class UnwrappedMessageBox : public QMessageBox {
   }
 };
 
-// The program's remembered settings: the folder of the last file dialog and
-// what the windows keep (the projector view).
+// The program's remembered settings: the folder of the last file dialog,
+// what the windows keep (the projector view) and the choices of its dialogs.
 QSettings& settings() {
   static QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orvinda"),
                          QStringLiteral("orvinda"));
@@ -77,8 +82,16 @@ QFileDialog* file_dialog(QWidget* parent, const QString& title, const QStringLis
 
 QString QtPlatform::save_file_name(QWidget* parent, const QString& title,
                                    const QStringList& filters, const QString& suggested_name,
-                                   QString* chosen_filter) {
+                                   QString* chosen_filter, DialogExtra* extra) {
   std::unique_ptr<QFileDialog> dialog(file_dialog(parent, title, filters));
+  // Qt's own dialog lays out in a grid: the extra row goes below its fields.
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()); grid && extra) {
+    grid->addWidget(extra, grid->rowCount(), 0, 1, -1);
+  }
+  // The extra belongs to the caller, not to the dialog that is deleted.
+  const auto release = qScopeGuard([extra] {
+    if (extra) extra->setParent(nullptr);
+  });
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->selectFile(suggested_name);
@@ -112,20 +125,35 @@ QString QtPlatform::open_file_name(QWidget* parent, const QString& title,
 
 bool QtPlatform::run_dialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-void QtPlatform::print_preview(QWidget* parent, const QString& title, const PagePainter& paint) {
+void QtPlatform::print_preview(QWidget* parent, const QString& title, const PagePainter& paint,
+                               DialogExtra* extra) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageMargins(QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+                         QPageLayout::Millimeter);
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
-    // The painter's origin is the corner of the printable area.
-    const QRect area = p->pageLayout().paintRectPixels(p->resolution());
+    // The painter's origin is the corner of the printable area; the margins
+    // are kept whatever paper and printer the user chose since.
+    const int dpi = p->resolution();
+    const QRectF paper = p->pageLayout().fullRectPixels(dpi);
+    const QRectF printable = p->pageLayout().paintRectPixels(dpi);
     QPainter painter(p);
-    paint(painter, QRectF(0, 0, area.width(), area.height()));
+    paint(painter, page_area(paper, printable, dpi / 25.4));
   });
+  if (extra) {
+    if (preview.layout()) preview.layout()->addWidget(extra);
+    if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) {
+      QObject::connect(extra, &DialogExtra::changed, widget, &QPrintPreviewWidget::updatePreview);
+    }
+  }
   preview.exec();
+  // The extra belongs to the caller.
+  if (extra) extra->setParent(nullptr);
 }
+
 
 void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
 

@@ -14,12 +14,14 @@ class QtPlatform : public Platform {
   bool start_editor(const QString& path) override;
   [[noreturn]] void end_program() override;
   QString save_file_name(QWidget* parent, const QString& title, const QStringList& filters,
-                         const QString& suggested_name, QString* chosen_filter) override;
+                         const QString& suggested_name, QString* chosen_filter,
+                         DialogExtra* extra = nullptr) override;
   QString open_file_name(QWidget* parent, const QString& title,
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
-  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
-  QVariant setting(const QString& key, const QVariant& fallback) const override;
+  void print_preview(QWidget* parent, const QString& title, const PagePainter& paint,
+                     DialogExtra* extra = nullptr) override;
+  QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const override;
   void set_setting(const QString& key, const QVariant& value) override;
 };
 

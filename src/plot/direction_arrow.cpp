@@ -24,4 +24,14 @@ std::optional<ArrowPlace> arrow_place(const TracePolyline& path, double distance
   return std::nullopt;
 }
 
+void draw_start_and_arrow(PlotSurface& surface, const TracePolyline& path, QColor color) {
+  if (path.empty()) return;
+  surface.setDrawWidth(kStartPointWidth);
+  surface.PSet(path.front().x, path.front().y, color);
+  surface.setDrawWidth(3);
+  if (const auto place = arrow_place(path, kArrowDistancePx * surface.mapping().unit_per_px_x())) {
+    draw_direction_arrow(surface, place->tip, place->direction, color);
+  }
+}
+
 }  // namespace orvinda

@@ -27,4 +27,11 @@ struct ArrowPlace {
 };
 std::optional<ArrowPlace> arrow_place(const TracePolyline& path, double distance);
 
+// The start point and the arrow as every figure of the program marks them:
+// a dot kStartPointWidth wide at the path's first point and a head
+// kArrowDistancePx along it, both in color. Leaves the pen width 3.
+inline constexpr int kStartPointWidth = 9;
+inline constexpr double kArrowDistancePx = 38;
+void draw_start_and_arrow(PlotSurface& surface, const TracePolyline& path, QColor color);
+
 }  // namespace orvinda

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "plot/drawing_list.h"
+
 class QPainter;
 
 namespace orvinda {
@@ -17,6 +19,7 @@ class Device;
 class PlotSurface;
 
 struct SheetText {
+  QString title;  // a line above the plot; none when empty
   QString left_heading;
   QStringList left;
   QString right_heading;
@@ -26,8 +29,11 @@ struct SheetText {
 class PictureSheet {
  public:
   // device may be null (no device drawn). Texts use font, sized as on the
-  // surface's screen.
-  PictureSheet(const PlotSurface& surface, const Device* device, SheetText text, QFont font);
+  // surface's screen; without columns there is no text block below. overlay,
+  // when given, is a list recorded on a surface of the same size and scale,
+  // drawn over the plot (the start point and arrow).
+  PictureSheet(const PlotSurface& surface, const Device* device, SheetText text, QFont font,
+               DrawingList overlay = {});
 
   // The sheet's height for a width, in the same units.
   double heightFor(double width) const;
@@ -36,8 +42,11 @@ class PictureSheet {
 
  private:
   double textBlockHeight() const;  // in the surface's pixels
+  double titleHeight() const;
+  bool hasColumns() const;
   const PlotSurface& surface_;
   const Device* device_;
+  DrawingList overlay_;
   SheetText text_;
   QFont font_;
   double side_;  // the plot's width in the surface's pixels

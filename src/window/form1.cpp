@@ -241,6 +241,8 @@ void Form1::createMenus() {
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
   mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuExperimentWorksheet = mnuExperiment->addAction(QStringLiteral("Лист заданий…"));
+  mnuExperimentWorksheet->setObjectName(QStringLiteral("mnuExperimentWorksheet"));
   mnuExperimentSep3 = mnuExperiment->addSeparator();
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
   mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
@@ -275,6 +277,8 @@ void Form1::createMenus() {
   connect(mnuExperimentSavePicture, &QAction::triggered, this,
           [this] { mnuExperimentSavePicture_Click(); });
   connect(mnuExperimentPrint, &QAction::triggered, this, [this] { mnuExperimentPrint_Click(); });
+  connect(mnuExperimentWorksheet, &QAction::triggered, this,
+          [this] { mnuExperimentWorksheet_Click(); });
   connect(mnuExperimentTimeView, &QAction::triggered, this,
           [this] { mnuExperimentTimeView_Click(); });
   connect(mnuExperimentSelfCheck, &QAction::triggered, this,

@@ -17,6 +17,7 @@
 #include "model/characteristics.h"
 #include "model/run_stepper.h"
 #include "tools/experiment/experiment_file.h"
+#include "tools/shared/picture_options.h"
 #include "window/form2.h"
 #include "window/layout_geometry.h"
 
@@ -90,6 +91,7 @@ class Form1 : public QMainWindow {
   QMenu* mnuExperiment = nullptr;  // "&Опыт"
   QAction* mnuExperimentSavePicture = nullptr;
   QAction* mnuExperimentPrint = nullptr;
+  QAction* mnuExperimentWorksheet = nullptr;  // "Лист заданий…"
   QAction* mnuExperimentSep3 = nullptr;
   // The time view ("Развёртка колебаний").
   QAction* mnuExperimentTimeView = nullptr;
@@ -152,6 +154,7 @@ class Form1 : public QMainWindow {
   void mnuHelpAbout_Click();
   void mnuExperimentSavePicture_Click();
   void mnuExperimentPrint_Click();
+  void mnuExperimentWorksheet_Click();
   void mnuExperimentTimeView_Click();
   // Self-check: opens the one window "Проверь себя".
   void mnuExperimentSelfCheck_Click();
@@ -179,9 +182,11 @@ class Form1 : public QMainWindow {
   // The five pieces of the device together (Shape1, Shape2, Image1 ... Image3).
   Device& device() const { return *device_; }
 
-  // The plot as it stands, with the parameters and characteristics below it,
-  // for files and paper.
-  std::unique_ptr<PictureSheet> pictureSheet() const;
+  // The plot as it stands, by default with the device and the parameters
+  // and characteristics below it, for files and paper.
+  std::unique_ptr<PictureSheet> pictureSheet(const PictureOptions& options = {}) const;
+  // The open experiment's comment, empty when none was opened.
+  QString experimentComment() const;
 
   // Asks whether to close; true cancels the closing.
   bool Form_Unload();

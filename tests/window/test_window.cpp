@@ -256,10 +256,10 @@ class TestWindow : public QObject {
                      "mnuExperimentSave=Сохранить опыт… Ctrl+S",
                      "mnuExperimentDescription=Описание опыта…", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
-                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
-                     "mnuExperimentSelfCheck=Проверь себя…", "mnuExperimentSep4=-",
-                     "mnuExperimentProjector=Крупно (для проектора)",
+                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentWorksheet=Лист заданий…",
+                     "mnuExperimentSep3=-", "mnuExperimentTimeView=Развёртка колебаний",
+                     "mnuExperimentMeasure=Измерения", "mnuExperimentSelfCheck=Проверь себя…",
+                     "mnuExperimentSep4=-", "mnuExperimentProjector=Крупно (для проектора)",
                      "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());

@@ -13,12 +13,13 @@ constexpr int kMaxTurns = 1000;
 constexpr int kMinSize = 16;
 constexpr int kMaxSize = 10000;
 
-int write_exported_picture(const CommandLine& command, QString* problem) {
+int write_exported_picture(const CommandLine& command, const PictureOptions& options,
+                           QString* problem) {
   const std::optional<MotionParameters> parameters = command_parameters(command, problem);
   if (!parameters) return kStatusUsage;
   const ExperimentPicture picture(*parameters, command.turns);
   const QString reason = write_picture(command.picture, *picture_format_for(command.picture),
-                                       *picture.sheet(), command.size);
+                                       *picture.sheet(options), command.size);
   if (reason.isEmpty()) return kStatusDone;
   if (problem) {
     *problem = QStringLiteral("не удалось сохранить рисунок в файл %1: %2")
@@ -37,13 +38,18 @@ QList<QCommandLineOption> ExportCommand::options() const {
   return parameter_options() +
          QList<QCommandLineOption>{
              QCommandLineOption(QStringLiteral("turns"), QString(), QStringLiteral("n")),
-             QCommandLineOption(QStringLiteral("size"), QString(), QStringLiteral("px"))};
+             QCommandLineOption(QStringLiteral("size"), QString(), QStringLiteral("px")),
+             QCommandLineOption(QStringLiteral("no-device")),
+             QCommandLineOption(QStringLiteral("no-values")),
+             QCommandLineOption(QStringLiteral("arrow")),
+             QCommandLineOption(QStringLiteral("title"), QString(), QStringLiteral("text"))};
 }
 
 QString ExportCommand::usage() const {
   return QStringLiteral(
       "  orvinda --export РИСУНОК [--from ФАЙЛ.orv | --wy V --x0 V --vx0 V --y0 V --vy0 V]\n"
-      "          [--turns N] [--size PX]\n"
+      "          [--turns N] [--size PX] [--no-device] [--no-values] [--arrow]\n"
+      "          [--title ТЕКСТ]\n"
       "      нарисовать фигуру без окна и сохранить рисунок.\n");
 }
 
@@ -52,7 +58,11 @@ QString ExportCommand::optionHelp() const {
       "  --export РИСУНОК  файл рисунка: .png, .svg или .pdf (ширина 148 мм)\n"
       "  --turns N         сколько оборотов горизонтального колебания рисовать\n"
       "                    (по умолчанию — пока фигура не замкнётся, не больше 20)\n"
-      "  --size PX         ширина рисунка PNG в пикселях (по умолчанию 1748)\n");
+      "  --size PX         ширина рисунка PNG в пикселях (по умолчанию 1748)\n"
+      "  --no-device       без прибора\n"
+      "  --no-values       без параметров задачи и характеристик под графиком\n"
+      "  --arrow           с начальной точкой и стрелкой направления движения\n"
+      "  --title ТЕКСТ     строка заголовка над графиком\n");
 }
 
 bool ExportCommand::read(const QCommandLineParser& parser, CommandLine& c) const {
@@ -87,7 +97,15 @@ bool ExportCommand::read(const QCommandLineParser& parser, CommandLine& c) const
     }
     c.size = *n;
   }
-  c.action = [c](QString* problem) { return write_exported_picture(c, problem); };
+  PictureOptions picture;
+  picture.device = !parser.isSet(QStringLiteral("no-device"));
+  picture.values = !parser.isSet(QStringLiteral("no-values"));
+  picture.arrow = parser.isSet(QStringLiteral("arrow"));
+  if (parser.isSet(QStringLiteral("title"))) {
+    picture.title = true;
+    picture.title_text = parser.value(QStringLiteral("title"));
+  }
+  c.action = [c, picture](QString* problem) { return write_exported_picture(c, picture, problem); };
   return true;
 }
 

@@ -17,7 +17,6 @@ namespace orvinda {
 
 namespace {
 
-constexpr double kArrowDistancePx = 38;  // from the start point, along the trace
 constexpr double kLabelGapPx = 5;
 
 // A text centred on x, its bottom a gap above y.
@@ -144,12 +143,7 @@ void draw_self_check_figure(PlotSurface& s, const Task& task, bool explained) {
     draw_touches(s, p, task);
   }
 
-  s.setDrawWidth(kStartPointWidth);
-  s.PSet(p.x0, p.y0, bgr_color(kArrowColor));
-  s.setDrawWidth(3);
-  if (const auto place = arrow_place(path, kArrowDistancePx * s.mapping().unit_per_px_x())) {
-    draw_direction_arrow(s, place->tip, place->direction, bgr_color(kArrowColor));
-  }
+  draw_start_and_arrow(s, path, bgr_color(kArrowColor));
   s.setCurrentX(p.x0);
   s.setCurrentY(p.y0);
 }

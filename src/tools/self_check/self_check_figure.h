@@ -31,7 +31,6 @@ inline constexpr int kTopTouchWidth = 19;
 inline constexpr int kTopHoleWidth = 9;
 inline constexpr int kSideTouchWidth = 13;
 inline constexpr int kSideHoleWidth = 5;
-inline constexpr int kStartPointWidth = 9;
 
 // Clears the surface and draws the figure at its present size.
 void draw_self_check_figure(PlotSurface& surface, const Task& task, bool explained);

@@ -46,6 +46,9 @@ class CommandPart {
   // Its lines of --help: how it is started, and what its own options mean.
   virtual QString usage() const = 0;
   virtual QString optionHelp() const = 0;
+  // Whether it takes files after its options (read from the parser's
+  // positional arguments); otherwise a file there is refused.
+  virtual bool takesFiles() const { return false; }
   // With the trigger given: reads the options into command and sets its
   // action, or says what is wrong in command.problem and returns false.
   virtual bool read(const QCommandLineParser& parser, CommandLine& command) const = 0;

@@ -7,6 +7,7 @@
 #include "plot/picture_sheet.h"
 #include "plot/plot_range.h"
 #include "plot/plot_surface.h"
+#include "tools/shared/start_marks.h"
 #include "ui/characteristics_text.h"
 #include "ui/fonts.h"
 #include "ui/plot_look.h"
@@ -46,13 +47,18 @@ ExperimentPicture::ExperimentPicture(const MotionParameters& p, double turns)
 
 ExperimentPicture::~ExperimentPicture() = default;
 
-std::unique_ptr<PictureSheet> ExperimentPicture::sheet() const {
+std::unique_ptr<PictureSheet> ExperimentPicture::sheet(const PictureOptions& options) const {
   SheetText text;
-  text.left_heading = QStringLiteral("Параметры задачи");
-  text.left = parameter_texts(parameters_);
-  text.right_heading = QStringLiteral("Характеристики");
-  for (const QString& line : characteristics_texts(characteristics_)) text.right << line;
-  return std::make_unique<PictureSheet>(*surface_, device_.get(), text, serif_font());
+  if (options.values) {
+    text.left_heading = QStringLiteral("Параметры задачи");
+    text.left = parameter_texts(parameters_);
+    text.right_heading = QStringLiteral("Характеристики");
+    for (const QString& line : characteristics_texts(characteristics_)) text.right << line;
+  }
+  if (options.title) text.title = options.title_text.simplified();
+  return std::make_unique<PictureSheet>(
+      *surface_, options.device ? device_.get() : nullptr, text, serif_font(),
+      options.arrow ? start_marks(*surface_, parameters_) : DrawingList());
 }
 
 }  // namespace orvinda

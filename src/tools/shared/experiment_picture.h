@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "model/characteristics.h"
+#include "tools/shared/picture_options.h"
 
 namespace orvinda {
 
@@ -20,8 +21,9 @@ class ExperimentPicture {
   ExperimentPicture(const MotionParameters& p, double turns);
   ~ExperimentPicture();
 
-  // With the parameters and characteristics below, as the window prints them.
-  std::unique_ptr<PictureSheet> sheet() const;
+  // By default with the device and, below, the parameters and
+  // characteristics, as the window prints them.
+  std::unique_ptr<PictureSheet> sheet(const PictureOptions& options = {}) const;
   const PlotSurface& surface() const { return *surface_; }
   long long steps() const { return steps_; }
 
