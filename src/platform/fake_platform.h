@@ -37,6 +37,8 @@ class FakePlatform : public Platform {
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
+  std::int64_t clock_ns() override { return clock_now_ns; }
+  void advance_clock(double seconds) { clock_now_ns += static_cast<std::int64_t>(seconds * 1e9); }
 
   struct FileDialog {
     QString title;
@@ -62,6 +64,7 @@ class FakePlatform : public Platform {
   std::vector<MessageAnswer> answers;        // taken from the front
   std::function<void()> while_message_open;  // runs inside message_box
   std::function<void()> while_tone_sounds;   // runs inside tone
+  std::int64_t clock_now_ns = 0;
   bool open_succeeds = true;
   bool editor_succeeds = true;
 };

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 class QDialog;
@@ -56,6 +57,10 @@ class Platform {
   // page's printable rectangle (in the painter's coordinates).
   using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
   virtual void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) = 0;
+
+  // A steady clock for what runs in real time: nanoseconds from any start,
+  // never going back. The fake's moves only when a test advances it.
+  virtual std::int64_t clock_ns() = 0;
 };
 
 }  // namespace orvinda

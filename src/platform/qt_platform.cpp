@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -166,6 +167,15 @@ bool QtPlatform::start_editor(const QString& path) {
 void QtPlatform::end_program() {
   std::fflush(nullptr);
   std::_Exit(0);
+}
+
+std::int64_t QtPlatform::clock_ns() {
+  static const QElapsedTimer started = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+  }();
+  return started.nsecsElapsed();
 }
 
 }  // namespace orvinda

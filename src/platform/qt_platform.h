@@ -19,6 +19,7 @@ class QtPlatform : public Platform {
                          const QStringList& filters) override;
   bool run_dialog(QDialog& dialog) override;
   void print_preview(QWidget* parent, const QString& title, const PagePainter& paint) override;
+  std::int64_t clock_ns() override;
 };
 
 }  // namespace orvinda

@@ -36,6 +36,7 @@ class PictureSheet;
 class Platform;
 class PlotSurface;
 class RunFeed;
+class LabWindow;
 class SelfCheckWindow;
 class TimeView;
 
@@ -91,6 +92,7 @@ class Form1 : public QMainWindow {
   QAction* mnuExperimentTimeView = nullptr;
   // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
+  QAction* mnuExperimentLab = nullptr;
   QAction* mnuExperimentMeasure = nullptr;  // checkable
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
@@ -149,6 +151,9 @@ class Form1 : public QMainWindow {
   // Self-check: opens the one window "Проверь себя".
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
+  // The oscilloscope lab: opens its one window.
+  void mnuExperimentLab_Click();
+  LabWindow* labWindow() const;  // while it exists
   void mnuExperimentMeasure_Click();
 
   // --- measuring on the plot (the layer exists once the item was first on) --
@@ -264,6 +269,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
   QPointer<SelfCheckWindow> self_check_;
+  QPointer<LabWindow> lab_;
   QPointer<TimeView> time_view_;
   QStringList document_folders_;
   std::vector<QEventLoop*> waits_;

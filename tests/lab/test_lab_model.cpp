@@ -243,7 +243,7 @@ class TestLabModel : public QObject {
     QFETCH(double, phi0);
     QFETCH(double, error);
     QFETCH(double, low);
-    const PhaseReading r = phase_from_chords(b, a);
+    const ChordReading r = phase_from_chords(b, a);
     QCOMPARE(r.accepted(), accepted);
     if (!accepted) {
       QVERIFY(!r.refusal.empty());

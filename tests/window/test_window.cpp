@@ -257,7 +257,8 @@ class TestWindow : public QObject {
                      "mnuExperimentSavePicture=Сохранить рисунок…",
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
                      "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
-                     "mnuExperimentSelfCheck=Проверь себя…"}));
+                     "mnuExperimentSelfCheck=Проверь себя…",
+                     "mnuExperimentLab=Лабораторная работа с осциллографом…"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());

@@ -10,8 +10,8 @@ namespace {
 constexpr double kDeg = 180 / std::numbers::pi;
 }
 
-PhaseReading phase_from_chords(double b, double a, double delta) {
-  PhaseReading r;
+ChordReading phase_from_chords(double b, double a, double delta) {
+  ChordReading r;
   if (!std::isfinite(b) || !(b > 0)) {
     r.refusal = "Хорда b должна быть больше нуля.";
     return r;

@@ -16,7 +16,7 @@ inline constexpr double kIntervalNearRightDeg = 10;
 
 enum class Tilt { kFirstThird, kSecondFourth };
 
-struct PhaseReading {
+struct ChordReading {
   std::string refusal;  // empty when the pair is taken
   double sin_phi0 = 0;
   double phi0_deg = 0;  // 0 ... 90
@@ -27,7 +27,7 @@ struct PhaseReading {
 };
 
 // b and a in divisions. b above a but within a + δa + δb reads as 90°.
-PhaseReading phase_from_chords(double b, double a, double delta = kReadingDivisions);
+ChordReading phase_from_chords(double b, double a, double delta = kReadingDivisions);
 
 // φ from φ₀ and the tilt, degrees.
 double phase_for_tilt(double phi0_deg, Tilt tilt);

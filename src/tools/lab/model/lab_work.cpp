@@ -97,7 +97,7 @@ PhaseEstimate phase_estimate(const std::vector<ChordRow>& rows, Tilt tilt, doubl
   std::vector<double> phi0, lows;
   double errors = 0;
   for (const ChordRow& r : rows) {
-    const PhaseReading reading = phase_from_chords(r.b, r.a, delta);
+    const ChordReading reading = phase_from_chords(r.b, r.a, delta);
     if (!reading.accepted()) continue;
     phi0.push_back(reading.phi0_deg);
     errors += reading.interval ? 0 : reading.error_deg;
