@@ -45,6 +45,8 @@ class FakePlatform : public Platform {
   QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const override;
   void set_setting(const QString& key, const QVariant& value) override;
   QVariantMap settings;  // what set_setting wrote, or a test put there first
+  std::int64_t clock_ns() override { return clock_now_ns; }
+  void advance_clock(double seconds) { clock_now_ns += static_cast<std::int64_t>(seconds * 1e9); }
 
   struct FileDialog {
     QString title;
@@ -77,6 +79,7 @@ class FakePlatform : public Platform {
   std::vector<MessageAnswer> answers;        // taken from the front
   std::function<void()> while_message_open;  // runs inside message_box
   std::function<void()> while_tone_sounds;   // runs inside tone
+  std::int64_t clock_now_ns = 0;
   bool open_succeeds = true;
   bool editor_succeeds = true;
 };

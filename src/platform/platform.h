@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <cstdint>
 #include <functional>
 
 class QDialog;
@@ -68,6 +69,10 @@ class Platform {
   // fallback (an invalid value unless given) when the key was never written.
   virtual QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const = 0;
   virtual void set_setting(const QString& key, const QVariant& value) = 0;
+
+  // A steady clock for what runs in real time: nanoseconds from any start,
+  // never going back. The fake's moves only when a test advances it.
+  virtual std::int64_t clock_ns() = 0;
 };
 
 }  // namespace orvinda

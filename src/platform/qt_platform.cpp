@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -204,6 +205,15 @@ QVariant QtPlatform::setting(const QString& key, const QVariant& fallback) const
 void QtPlatform::set_setting(const QString& key, const QVariant& value) {
   settings().setValue(key, value);
   settings().sync();
+}
+
+std::int64_t QtPlatform::clock_ns() {
+  static const QElapsedTimer started = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+  }();
+  return started.nsecsElapsed();
 }
 
 }  // namespace orvinda

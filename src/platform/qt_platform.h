@@ -23,6 +23,7 @@ class QtPlatform : public Platform {
                      DialogExtra* extra = nullptr) override;
   QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const override;
   void set_setting(const QString& key, const QVariant& value) override;
+  std::int64_t clock_ns() override;
 };
 
 }  // namespace orvinda

@@ -20,6 +20,7 @@
 #include "plot/plot_surface.h"
 #include "plot/resources.h"
 #include "tools/experiment/experiment_files.h"
+#include "tools/lab/lab_window.h"
 #include "tools/self_check/self_check_window.h"
 #include "tools/time_view/time_view.h"
 #include "ui/app_setup.h"
@@ -69,6 +70,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
 Form1::~Form1() {
   if (form2_) delete form2_.data();
   if (self_check_) delete self_check_.data();
+  if (lab_) delete lab_.data();
   if (time_view_) delete time_view_.data();
 }
 
@@ -252,6 +254,9 @@ void Form1::createMenus() {
   mnuExperimentMeasure->setCheckable(true);
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
+  mnuExperimentLab =
+      mnuExperiment->addAction(QStringLiteral("Лабораторная работа с осциллографом…"));
+  mnuExperimentLab->setObjectName(QStringLiteral("mnuExperimentLab"));
   createProjectorItems();
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&Помощь"));
@@ -283,6 +288,7 @@ void Form1::createMenus() {
           [this] { mnuExperimentTimeView_Click(); });
   connect(mnuExperimentSelfCheck, &QAction::triggered, this,
           [this] { mnuExperimentSelfCheck_Click(); });
+  connect(mnuExperimentLab, &QAction::triggered, this, [this] { mnuExperimentLab_Click(); });
   connect(mnuExperimentMeasure, &QAction::toggled, this, [this] { mnuExperimentMeasure_Click(); });
 }
 
@@ -340,6 +346,7 @@ bool Form1::Form_Unload() {
   program_ended_ = true;
   if (form2_) form2_->close();
   if (self_check_) self_check_->close();
+  if (lab_) lab_->close();
   if (time_view_) time_view_->close();
   platform_.end_program();
   return false;

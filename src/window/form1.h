@@ -41,6 +41,7 @@ class PictureSheet;
 class Platform;
 class PlotSurface;
 class RunFeed;
+class LabWindow;
 class SelfCheckWindow;
 class TimeView;
 
@@ -97,6 +98,7 @@ class Form1 : public QMainWindow {
   QAction* mnuExperimentTimeView = nullptr;
   // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
+  QAction* mnuExperimentLab = nullptr;
   QAction* mnuExperimentMeasure = nullptr;  // checkable
   // The projector view (both checkable, remembered): on, and 2 instead of 1.5.
   QAction* mnuExperimentProjector = nullptr;        // "Крупно (для проектора)"
@@ -159,6 +161,9 @@ class Form1 : public QMainWindow {
   // Self-check: opens the one window "Проверь себя".
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
+  // The oscilloscope lab: opens its one window.
+  void mnuExperimentLab_Click();
+  LabWindow* labWindow() const;  // while it exists
   void mnuExperimentMeasure_Click();
   void mnuExperimentProjector_Click();
 
@@ -298,6 +303,7 @@ class Form1 : public QMainWindow {
   std::unique_ptr<Device> device_;
   QPointer<Form2> form2_;
   QPointer<SelfCheckWindow> self_check_;
+  QPointer<LabWindow> lab_;
   QPointer<TimeView> time_view_;
   QPointer<DescriptionWindow> description_;
   QStringList document_folders_;

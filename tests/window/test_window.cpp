@@ -259,6 +259,7 @@ class TestWindow : public QObject {
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentWorksheet=Лист заданий…",
                      "mnuExperimentSep3=-", "mnuExperimentTimeView=Развёртка колебаний",
                      "mnuExperimentMeasure=Измерения", "mnuExperimentSelfCheck=Проверь себя…",
+                     "mnuExperimentLab=Лабораторная работа с осциллографом…",
                      "mnuExperimentSep4=-", "mnuExperimentProjector=Крупно (для проектора)",
                      "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);

@@ -14,6 +14,7 @@
 #include "model/run_stepper.h"
 #include "plot/plot_range.h"
 #include "tools/make_docs/figures.h"
+#include "tools/make_docs/lab_values.h"
 #include "tools/measure/model/crossings.h"
 #include "tools/measure/model/drawn_figure.h"
 #include "tools/measure/model/ellipse_method.h"
@@ -147,6 +148,11 @@ QString Values::expand(const QString& inner) {
     if (key == QLatin1String("np")) return QString::number(kStepsPerPeriod);
     problems << QStringLiteral("unknown model value %1").arg(key);
     return {};
+  }
+  if (name == QLatin1String("lab")) {
+    const std::optional<QString> text = lab_value(key);
+    if (!text) problems << QStringLiteral("unknown lab value %1").arg(key);
+    return html_ ? text.value_or(QString()).toHtmlEscaped() : text.value_or(QString());
   }
   const auto it = experiments_.constFind(name);
   if (it == experiments_.constEnd()) {

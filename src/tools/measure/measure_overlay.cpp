@@ -206,7 +206,7 @@ std::array<double, 4> MeasureOverlay::plotRange() const {
 TracePoint MeasureOverlay::cursorPoint() const { return metresAt(cursor_px_); }
 
 MeasureFormat MeasureOverlay::format() const {
-  return {decimals_for_pixel(pixelMetres()), decimal_separator()};
+  return {decimals_for_pixel(pixelMetres()), decimal_separator(), unit_};
 }
 
 void MeasureOverlay::setFigureSource(std::function<DrawnFigure()> source) {
@@ -229,12 +229,34 @@ Snap MeasureOverlay::snapAt(QPoint pixel) {
 }
 
 CrossingCount MeasureOverlay::countOn(const CountingLine& line) {
+  if (marks_only_) return {};
   const DrawnFigure& f = figure();
   return count_crossings(f, nodes_, line, pixelMetres());
 }
 
+void MeasureOverlay::setMarksOnly(bool marks_only) {
+  marks_only_ = marks_only;
+  if (marks_only) {
+    context_menu_->removeAction(ellipse_action_);
+    ellipse_.reset();
+    ellipse_label_->hide();
+  } else if (!context_menu_->actions().contains(ellipse_action_)) {
+    context_menu_->insertAction(context_menu_->actions().value(0), ellipse_action_);
+  }
+  recount();
+  refreshTexts();
+  layoutLabels();
+  update();
+}
+
+void MeasureOverlay::setUnit(const QString& unit) {
+  unit_ = unit;
+  refreshTexts();
+  layoutLabels();
+}
+
 void MeasureOverlay::runEllipseMethod() {
-  if (!active_) return;
+  if (!active_ || marks_only_) return;
   ellipse_ = ellipse_method(figure(), pixelMetres());
   refreshTexts();
   layoutLabels();
@@ -499,8 +521,10 @@ void MeasureOverlay::refreshTexts() {
     summary << QStringLiteral("Отрезок: ") + text;
   }
   for (Line& l : lines_) {
-    l.label->setText(counting_line_texts(l.line, l.count, f).join('\n'));
-    const QString description = counting_line_description(l.line, l.count, f);
+    l.label->setText(marks_only_ ? counting_line_position(l.line, f)
+                                 : counting_line_texts(l.line, l.count, f).join('\n'));
+    const QString description = marks_only_ ? QStringLiteral("Линия: ") + l.label->text()
+                                            : counting_line_description(l.line, l.count, f);
     l.label->setAccessibleDescription(description);
     summary << description;
   }

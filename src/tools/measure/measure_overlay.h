@@ -79,6 +79,13 @@ class MeasureOverlay : public QWidget {
 
   void clearMeasurements();
 
+  // Marks only: counting lines are drawn but count nothing, and the ellipse
+  // method is gone, so that nothing measures for a student at the bench.
+  void setMarksOnly(bool marks_only);
+  bool marksOnly() const { return marks_only_; }
+  // The unit of lengths and coordinates ("м", "дел").
+  void setUnit(const QString& unit);
+
   // What the run has drawn, asked again whenever the trace changes.
   void setFigureSource(std::function<DrawnFigure()> source);
   const DrawnFigure& figure();
@@ -133,6 +140,8 @@ class MeasureOverlay : public QWidget {
   PlotSurface* surface_;
   QString surface_description_;  // the surface's own, given back when off
   bool active_ = false;
+  bool marks_only_ = false;
+  QString unit_ = QStringLiteral("м");
   std::vector<Line> lines_;
   std::vector<Segment> segments_;
   std::optional<Segment> pending_;

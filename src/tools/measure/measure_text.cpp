@@ -38,10 +38,14 @@ QString degrees(double value, const QString& separator, int decimals = 1) {
 QString position_text(const CountingLine& line, const MeasureFormat& format) {
   const bool horizontal = line.direction == LineDirection::kHorizontal;
   return (horizontal ? QStringLiteral("y = ") : QStringLiteral("x = ")) +
-         metres_number(line.value, format) + QStringLiteral(" м");
+         metres_number(line.value, format) + QLatin1Char(' ') + format.unit;
 }
 
 }  // namespace
+
+QString counting_line_position(const CountingLine& line, const MeasureFormat& format) {
+  return position_text(line, format);
+}
 
 int decimals_for_pixel(double metres_per_pixel) {
   if (!(metres_per_pixel > 0) || !std::isfinite(metres_per_pixel)) return 2;
@@ -61,8 +65,8 @@ QString metres_number(double value, const MeasureFormat& format) {
 }
 
 QString coordinates_text(TracePoint point, const MeasureFormat& format) {
-  return QStringLiteral("x = %1 м; y = %2 м")
-      .arg(metres_number(point.x, format), metres_number(point.y, format));
+  return QStringLiteral("x = %1 %3; y = %2 %3")
+      .arg(metres_number(point.x, format), metres_number(point.y, format), format.unit);
 }
 
 QStringList segment_texts(TracePoint from, TracePoint to, const MeasureFormat& format) {
@@ -71,9 +75,9 @@ QStringList segment_texts(TracePoint from, TracePoint to, const MeasureFormat& f
     return QStringLiteral("(%1; %2)").arg(metres_number(p.x, format), metres_number(p.y, format));
   };
   return {point(from) + QStringLiteral(" — ") + point(to),
-          QStringLiteral("длина = %1 м").arg(metres_number(m.length, format)),
-          QStringLiteral("Δx = %1 м; Δy = %2 м")
-              .arg(metres_number(m.dx, format), metres_number(m.dy, format))};
+          QStringLiteral("длина = %1 %2").arg(metres_number(m.length, format), format.unit),
+          QStringLiteral("Δx = %1 %3; Δy = %2 %3")
+              .arg(metres_number(m.dx, format), metres_number(m.dy, format), format.unit)};
 }
 
 QStringList counting_line_texts(const CountingLine& line, const CrossingCount& count,

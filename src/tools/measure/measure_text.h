@@ -14,7 +14,11 @@ namespace orvinda {
 struct MeasureFormat {
   int decimals = 2;
   QString separator = QStringLiteral(",");
+  QString unit = QStringLiteral("м");  // the oscilloscope measures in divisions
 };
+
+// A counting line's place alone, without its count.
+QString counting_line_position(const CountingLine& line, const MeasureFormat& format);
 
 // Enough decimals that a step of one pixel shows in the last one.
 int decimals_for_pixel(double metres_per_pixel);
