@@ -243,6 +243,7 @@ void TestSoundGeneration::changeCrossFades_data() {
   QTest::newRow("to out of hearing") << 1.8 << 0.2 << 3.0 << 220 << 0.05 << 0.2 << 3.0 << 220;
   QTest::newRow("octave up in pitch") << 1.5 << 1.0 << 2.0 << 220 << 1.5 << 1.0 << 2.0 << 440;
   QTest::newRow("y down to 40 Hz") << 2.0 << 0.3 << 3.0 << 220 << 0.18 << 2.0 << 3.0 << 220;
+  QTest::newRow("40 Hz y turned") << 0.18 << 0.3 << 3.0 << 220 << 0.18 << 2.8 << 3.0 << 220;
   QTest::newRow("never closes to closes") << 1.3333 << 1.0 << 2.0 << 220 << 1.05 << 1.0 << 3.0
                                           << 220;
 }
