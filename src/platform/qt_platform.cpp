@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/qt_sound_output.h"
 #include "platform/tone_player.h"
 
 namespace orvinda {
@@ -44,7 +45,8 @@ class UnwrappedMessageBox : public QMessageBox {
   }
 };
 
-// The program's one remembered setting: the folder of the last file dialog.
+// The program's remembered settings: the folder of the last file dialog,
+// and what the tools keep.
 QSettings& settings() {
   static QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orvinda"),
                          QStringLiteral("orvinda"));
@@ -126,7 +128,22 @@ void QtPlatform::print_preview(QWidget* parent, const QString& title, const Page
   preview.exec();
 }
 
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
 void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
+
+SoundOutput& QtPlatform::sound_output() {
+  if (!sound_) sound_ = std::make_unique<QtSoundOutput>();
+  return *sound_;
+}
+
+QVariant QtPlatform::setting(const QString& key) { return settings().value(key); }
+
+void QtPlatform::remember(const QString& key, const QVariant& value) {
+  settings().setValue(key, value);
+  settings().sync();
+}
 
 MessageAnswer QtPlatform::message_box(QWidget* parent, const QString& text, const QString& title,
                                       MessageButtons buttons) {

@@ -240,6 +240,8 @@ void Form1::createMenus() {
   mnuExperimentPrint = mnuExperiment->addAction(QStringLiteral("Печать…"));
   mnuExperimentPrint->setObjectName(QStringLiteral("mnuExperimentPrint"));
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuExperimentSaveSound = mnuExperiment->addAction(QStringLiteral("Сохранить звук…"));
+  mnuExperimentSaveSound->setObjectName(QStringLiteral("mnuExperimentSaveSound"));
   mnuExperimentSep3 = mnuExperiment->addSeparator();
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
   mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
@@ -247,6 +249,7 @@ void Form1::createMenus() {
   mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
   mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
   mnuExperimentMeasure->setCheckable(true);
+  createSoundItems();  // Звук, Высота и громкость звука…, and a separator
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
 

@@ -37,6 +37,7 @@ class Platform;
 class PlotSurface;
 class RunFeed;
 class SelfCheckWindow;
+class SoundTool;
 class TimeView;
 
 class Form1 : public QMainWindow {
@@ -92,6 +93,10 @@ class Form1 : public QMainWindow {
   // Self-check
   QAction* mnuExperimentSelfCheck = nullptr;
   QAction* mnuExperimentMeasure = nullptr;  // checkable
+  QAction* mnuExperimentSaveSound = nullptr;
+  QAction* mnuExperimentSound = nullptr;  // checkable; its tool keeps its state
+  QAction* mnuExperimentSoundSettings = nullptr;
+  QAction* mnuExperimentSep4 = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -150,6 +155,9 @@ class Form1 : public QMainWindow {
   void mnuExperimentSelfCheck_Click();
   SelfCheckWindow* selfCheckWindow() const;  // while it exists
   void mnuExperimentMeasure_Click();
+  void mnuExperimentSaveSound_Click();
+  void mnuExperimentSoundSettings_Click();
+  SoundTool& soundTool() const { return *sound_; }
 
   // --- measuring on the plot (the layer exists once the item was first on) --
   MeasureOverlay* measureOverlay() const { return measure_; }
@@ -284,6 +292,8 @@ class Form1 : public QMainWindow {
   Qt::WindowFlags unlocked_flags_;
   Qt::WindowStates locked_state_;  // maximised or full screen, held during a run
   MeasureOverlay* measure_ = nullptr;
+  void createSoundItems();
+  SoundTool* sound_ = nullptr;
 
   struct BoxEditing {
     bool typed = false;    // the change being handled came from the keyboard

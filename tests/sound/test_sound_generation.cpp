@@ -244,8 +244,8 @@ void TestSoundGeneration::changeCrossFades_data() {
   QTest::newRow("octave up in pitch") << 1.5 << 1.0 << 2.0 << 220 << 1.5 << 1.0 << 2.0 << 440;
   QTest::newRow("y down to 40 Hz") << 2.0 << 0.3 << 3.0 << 220 << 0.18 << 2.0 << 3.0 << 220;
   QTest::newRow("40 Hz y turned") << 0.18 << 0.3 << 3.0 << 220 << 0.18 << 2.8 << 3.0 << 220;
-  QTest::newRow("never closes to closes") << 1.3333 << 1.0 << 2.0 << 220 << 1.05 << 1.0 << 3.0
-                                          << 220;
+  QTest::newRow("never closes to closes")
+      << 1.3333 << 1.0 << 2.0 << 220 << 1.05 << 1.0 << 3.0 << 220;
 }
 
 void TestSoundGeneration::changeCrossFades() {
@@ -281,8 +281,9 @@ void TestSoundGeneration::changeCrossFades() {
       std::vector<double> joined = *channels[ch][0];
       joined.insert(joined.end(), channels[ch][1]->begin(), channels[ch][1]->end());
       const double jump = steepest_step(joined, before - 2, joined.size());
-      QVERIFY2(jump <= steepest[ch] + 1,  // a sample's rounding
-               qPrintable(QStringLiteral("channel %1: %2 > %3").arg(ch).arg(jump).arg(steepest[ch])));
+      QVERIFY2(
+          jump <= steepest[ch] + 1,  // a sample's rounding
+          qPrintable(QStringLiteral("channel %1: %2 > %3").arg(ch).arg(jump).arg(steepest[ch])));
     }
     QVERIFY(!g.fading());
   }

@@ -67,8 +67,8 @@ void SoundGenerator::start(const SoundPlan& plan) {
     if (!keep_left_) slowest = std::min<double>(slowest, voice->plan().pitch_hz);
     if (!keep_right_) slowest = std::min(slowest, voice->plan().y_hz);
   }
-  fade_half_ = std::max(kSoundFadeFrames / 2,
-                        static_cast<int>(std::ceil(kSoundRate / (2 * slowest))));
+  fade_half_ =
+      std::max(kSoundFadeFrames / 2, static_cast<int>(std::ceil(kSoundRate / (2 * slowest))));
   fade_done_ = 0;
 }
 

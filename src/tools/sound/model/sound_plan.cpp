@@ -13,9 +13,13 @@ namespace orvinda {
 bool is_sound_pitch(int hz) { return std::ranges::count(kSoundPitches, hz) > 0; }
 
 SoundPlan plan_sound(const MotionParameters& p, int pitch_hz) {
-  const Characteristics c = compute_characteristics(p, 0, false);
   SoundPlan plan;
   plan.pitch_hz = pitch_hz;
+  if (!(p.wx > 0 && p.wy > 0)) {  // nothing oscillates; never divided by
+    plan.audibility = SoundAudibility::TooLow;
+    return plan;
+  }
+  const Characteristics c = compute_characteristics(p, 0, false);
   plan.time_factor = 2 * std::numbers::pi * pitch_hz / p.wx;
   plan.fix = c.fix;
   plan.fiy = c.fiy;

@@ -10,8 +10,8 @@ namespace orvinda {
 inline constexpr int kSoundRate = 48000;  // frames per second
 inline constexpr int kSoundPitches[] = {110, 220, 440};
 inline constexpr int kDefaultSoundPitch = 220;
-inline constexpr double kSoundPeak = 0.5;        // −6 dBFS for the louder channel
-inline constexpr int kSoundFadeFrames = 480;     // 10 ms
+inline constexpr double kSoundPeak = 0.5;     // −6 dBFS for the louder channel
+inline constexpr int kSoundFadeFrames = 480;  // 10 ms
 inline constexpr double kLowestAudibleHz = 20;
 inline constexpr double kHighestAudibleHz = 20000;
 
@@ -36,7 +36,7 @@ struct SoundPlan {
   bool audible() const { return audibility == SoundAudibility::Audible; }
 };
 
-// Precondition: p.wx > 0, p.wy > 0, pitch_hz one of kSoundPitches.
+// pitch_hz is one of kSoundPitches. A frequency of 0 or less plays nothing.
 SoundPlan plan_sound(const MotionParameters& p, int pitch_hz);
 
 bool is_sound_pitch(int hz);

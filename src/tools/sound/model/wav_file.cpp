@@ -24,8 +24,7 @@ void put32(std::string& out, unsigned long value) {
 }  // namespace
 
 std::string wav_header(long long frames) {
-  const unsigned long data_bytes =
-      static_cast<unsigned long>(frames) * kChannels * kBytesPerSample;
+  const unsigned long data_bytes = static_cast<unsigned long>(frames) * kChannels * kBytesPerSample;
   std::string out = "RIFF";
   put32(out, 36 + data_bytes);
   out += "WAVEfmt ";
@@ -49,7 +48,8 @@ std::string wav_file(const SoundPlan& plan, int seconds) {
   generator.setPlan(plan);
   std::vector<std::int16_t> block(2 * kSoundRate / 10);
   for (long long done = 0; done < frames;) {
-    const long long now = std::min<long long>(frames - done, static_cast<long long>(block.size()) / 2);
+    const long long now =
+        std::min<long long>(frames - done, static_cast<long long>(block.size()) / 2);
     generator.fill(block.data(), now);
     for (long long i = 0; i < 2 * now; ++i) put16(out, static_cast<std::uint16_t>(block[i]));
     done += now;
