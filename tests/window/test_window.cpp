@@ -255,8 +255,10 @@ class TestWindow : public QObject {
                      "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
                      "mnuExperimentSave=Сохранить опыт… Ctrl+S", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
-                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSep3=-",
-                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
+                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentSaveSound=Сохранить звук…",
+                     "mnuExperimentSep3=-", "mnuExperimentTimeView=Развёртка колебаний",
+                     "mnuExperimentMeasure=Измерения", "mnuExperimentSound=Звук",
+                     "mnuExperimentSoundSettings=Высота и громкость звука…", "mnuExperimentSep4=-",
                      "mnuExperimentSelfCheck=Проверь себя…"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
