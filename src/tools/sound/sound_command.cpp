@@ -17,7 +17,11 @@ int write_sound(const CommandLine& command, const QString& path, int seconds, in
   if (!parameters) return kStatusUsage;
   const SoundPlan plan = plan_sound(*parameters, pitch);
   if (!plan.audible()) {
-    if (problem) *problem = silence_reason(plan);
+    // As the other messages of the command line: lower case, no full stop.
+    QString why = silence_reason(plan);
+    why[0] = why[0].toLower();
+    if (why.endsWith(QLatin1Char('.'))) why.chop(1);
+    if (problem) *problem = why;
     return kStatusUsage;
   }
   const QString reason = write_sound_file(path, plan, seconds);
