@@ -3,13 +3,15 @@
 #include "app/command_line.h"
 #include "tools/export/export_command.h"
 #include "tools/worksheet/worksheet_command.h"
+#include "tools/sound/sound_command.h"
 
 namespace orvinda {
 
 std::span<const CommandPart* const> command_parts() {
   static const ExportCommand exporting;
   static const WorksheetCommand worksheet;
-  static const CommandPart* const parts[] = {&exporting, &worksheet};
+  static const SoundCommand sounding;
+  static const CommandPart* const parts[] = {&exporting, &worksheet, &sounding};
   return parts;
 }
 

@@ -8,6 +8,46 @@
 
 namespace orvinda {
 
+QString FakeSoundOutput::findDevice() {
+  ++finds;
+  return missing_reason;
+}
+
+bool FakeSoundOutput::start(Fill fill, double start_volume, std::function<void()> lost,
+                            QString* why) {
+  if (!missing_reason.isEmpty()) {
+    if (why) *why = missing_reason;
+    return false;
+  }
+  ++starts;
+  fill_ = std::move(fill);
+  lost_ = std::move(lost);
+  volume = start_volume;
+  return true;
+}
+
+void FakeSoundOutput::setVolume(double v) { volume = v; }
+
+void FakeSoundOutput::stop() {
+  if (fill_) ++stops;
+  fill_ = nullptr;
+  lost_ = nullptr;
+}
+
+std::vector<std::int16_t> FakeSoundOutput::pull(long long frames) {
+  if (!fill_) return {};
+  std::vector<std::int16_t> out(static_cast<std::size_t>(2 * frames));
+  fill_(out.data(), frames);
+  return out;
+}
+
+void FakeSoundOutput::loseDevice() {
+  std::function<void()> lost = std::move(lost_);
+  missing_reason = QStringLiteral("Звука нет: не найдено устройство вывода звука.");
+  stop();
+  if (lost) lost();
+}
+
 void FakePlatform::tone(int frequency_hz, int duration_ms) {
   tones.push_back({frequency_hz, duration_ms});
   if (while_tone_sounds) while_tone_sounds();

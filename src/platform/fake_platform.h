@@ -9,12 +9,41 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sound_output.h"
 
 namespace orvinda {
+
+// A sound output that plays nothing: a test pulls the frames a device would
+// take, and may take the device away.
+class FakeSoundOutput : public SoundOutput {
+ public:
+  QString findDevice() override;
+  bool start(Fill fill, double volume, std::function<void()> lost, QString* why) override;
+  void setVolume(double volume) override;
+  void stop() override;
+  bool playing() const override { return static_cast<bool>(fill_); }
+
+  // What the device would take next: frames stereo frames, left first.
+  // Empty while nothing plays.
+  std::vector<std::int16_t> pull(long long frames);
+  // The device goes away: a playing output stops and says so.
+  void loseDevice();
+
+  QString missing_reason;  // set: there is no device, for this reason
+  int finds = 0;
+  int starts = 0;
+  int stops = 0;
+  double volume = -1;
+
+ private:
+  Fill fill_;
+  std::function<void()> lost_;
+};
 
 class FakePlatform : public Platform {
  public:
@@ -29,6 +58,9 @@ class FakePlatform : public Platform {
   };
 
   void tone(int frequency_hz, int duration_ms) override;
+  SoundOutput& sound_output() override { return sound; }
+  QVariant setting(const QString& key) override { return settings.value(key); }
+  void remember(const QString& key, const QVariant& value) override { settings[key] = value; }
   MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
                             MessageButtons buttons) override;
   bool open_document(const QString& path) override;
@@ -64,6 +96,9 @@ class FakePlatform : public Platform {
   // Runs while a file or print dialog shows its extra controls: the user's
   // changes to them. After it, a print preview is drawn again.
   std::function<void(DialogExtra&)> with_dialog_extra;
+
+  FakeSoundOutput sound;
+  QVariantMap settings;
 
   std::vector<Tone> tones;
   std::vector<Message> messages;

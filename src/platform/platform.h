@@ -1,6 +1,7 @@
 #pragma once
-// What the program takes from the desktop: a tone, modal message boxes,
-// opening documents, starting the text editor and ending the program.
+// What the program takes from the desktop: a tone, the sound output, modal
+// message boxes, opening documents, starting the text editor, remembered
+// settings and ending the program.
 // The window gets one at construction; tests give it the recording fake.
 
 #include <QRectF>
@@ -17,6 +18,7 @@ class QWidget;
 namespace orvinda {
 
 class DialogExtra;
+class SoundOutput;
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
@@ -27,6 +29,15 @@ class Platform {
 
   // Sounds frequency_hz for duration_ms and returns when the tone has ended.
   virtual void tone(int frequency_hz, int duration_ms) = 0;
+
+  // The stereo output for continuous sound; the same one for the program's
+  // whole life. It looks for a device only when asked.
+  virtual SoundOutput& sound_output() = 0;
+
+  // A remembered setting ("sound/pitch" and the like); an invalid value when
+  // there is none.
+  virtual QVariant setting(const QString& key) = 0;
+  virtual void remember(const QString& key, const QVariant& value) = 0;
 
   // A modal box without an icon; for YesNo, Yes is the default button.
   virtual MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,

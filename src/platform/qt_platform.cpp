@@ -24,6 +24,7 @@
 
 #include "platform/dialog_extra.h"
 #include "platform/print_margins.h"
+#include "platform/qt_sound_output.h"
 #include "platform/tone_player.h"
 
 namespace orvinda {
@@ -51,7 +52,8 @@ class UnwrappedMessageBox : public QMessageBox {
 };
 
 // The program's remembered settings: the folder of the last file dialog,
-// what the windows keep (the projector view) and the choices of its dialogs.
+// what the windows keep (the projector view), the choices of its dialogs
+// and what the tools keep.
 QSettings& settings() {
   static QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orvinda"),
                          QStringLiteral("orvinda"));
@@ -155,8 +157,22 @@ void QtPlatform::print_preview(QWidget* parent, const QString& title, const Page
   if (extra) extra->setParent(nullptr);
 }
 
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
+
+SoundOutput& QtPlatform::sound_output() {
+  if (!sound_) sound_ = std::make_unique<QtSoundOutput>();
+  return *sound_;
+}
+
+QVariant QtPlatform::setting(const QString& key) { return settings().value(key); }
+
+void QtPlatform::remember(const QString& key, const QVariant& value) {
+  settings().setValue(key, value);
+  settings().sync();
+}
 
 MessageAnswer QtPlatform::message_box(QWidget* parent, const QString& text, const QString& title,
                                       MessageButtons buttons) {

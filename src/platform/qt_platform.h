@@ -1,13 +1,22 @@
 #pragma once
 // The platform on a real desktop, through Qt.
 
+#include <memory>
+
 #include "platform/platform.h"
 
 namespace orvinda {
 
+class QtSoundOutput;
+
 class QtPlatform : public Platform {
  public:
+  QtPlatform();
+  ~QtPlatform() override;
   void tone(int frequency_hz, int duration_ms) override;
+  SoundOutput& sound_output() override;
+  QVariant setting(const QString& key) override;
+  void remember(const QString& key, const QVariant& value) override;
   MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
                             MessageButtons buttons) override;
   bool open_document(const QString& path) override;
@@ -24,6 +33,9 @@ class QtPlatform : public Platform {
   QVariant setting(const QString& key, const QVariant& fallback = QVariant()) const override;
   void set_setting(const QString& key, const QVariant& value) override;
   std::int64_t clock_ns() override;
+
+ private:
+  std::unique_ptr<QtSoundOutput> sound_;  // made when first asked for
 };
 
 }  // namespace orvinda

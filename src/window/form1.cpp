@@ -245,6 +245,8 @@ void Form1::createMenus() {
   mnuExperimentPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
   mnuExperimentWorksheet = mnuExperiment->addAction(QStringLiteral("Лист заданий…"));
   mnuExperimentWorksheet->setObjectName(QStringLiteral("mnuExperimentWorksheet"));
+  mnuExperimentSaveSound = mnuExperiment->addAction(QStringLiteral("Сохранить звук…"));
+  mnuExperimentSaveSound->setObjectName(QStringLiteral("mnuExperimentSaveSound"));
   mnuExperimentSep3 = mnuExperiment->addSeparator();
   mnuExperimentSep3->setObjectName(QStringLiteral("mnuExperimentSep3"));
   mnuExperimentTimeView = mnuExperiment->addAction(QStringLiteral("Развёртка колебаний"));
@@ -252,6 +254,7 @@ void Form1::createMenus() {
   mnuExperimentMeasure = mnuExperiment->addAction(QStringLiteral("Измерения"));
   mnuExperimentMeasure->setObjectName(QStringLiteral("mnuExperimentMeasure"));
   mnuExperimentMeasure->setCheckable(true);
+  createSoundItems();  // Звук, Высота и громкость звука…, and a separator
   mnuExperimentSelfCheck = mnuExperiment->addAction(QStringLiteral("Проверь себя…"));
   mnuExperimentSelfCheck->setObjectName(QStringLiteral("mnuExperimentSelfCheck"));
   mnuExperimentLab =

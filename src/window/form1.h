@@ -43,6 +43,7 @@ class PlotSurface;
 class RunFeed;
 class LabWindow;
 class SelfCheckWindow;
+class SoundTool;
 class TimeView;
 
 class Form1 : public QMainWindow {
@@ -103,6 +104,10 @@ class Form1 : public QMainWindow {
   // The projector view (both checkable, remembered): on, and 2 instead of 1.5.
   QAction* mnuExperimentProjector = nullptr;        // "Крупно (для проектора)"
   QAction* mnuExperimentProjectorDouble = nullptr;  // "Крупно: в 2 раза"
+  QAction* mnuExperimentSaveSound = nullptr;
+  QAction* mnuExperimentSound = nullptr;  // checkable; its tool keeps its state
+  QAction* mnuExperimentSoundSettings = nullptr;
+  QAction* mnuExperimentSep4 = nullptr;
   QMenu* mnuHelp = nullptr;
   QAction* mnuHelpInstruction = nullptr;
   QAction* mnuHelpUprav = nullptr;
@@ -177,6 +182,9 @@ class Form1 : public QMainWindow {
   void setViewFactor(double factor);
   // The factor the items ask for, fitted to the screen.
   void applyProjectorView();
+  void mnuExperimentSaveSound_Click();
+  void mnuExperimentSoundSettings_Click();
+  SoundTool& soundTool() const { return *sound_; }
 
   // --- measuring on the plot (the layer exists once the item was first on) --
   MeasureOverlay* measureOverlay() const { return measure_; }
@@ -325,6 +333,8 @@ class Form1 : public QMainWindow {
   Qt::WindowFlags unlocked_flags_;
   Qt::WindowStates locked_state_;  // maximised or full screen, held during a run
   MeasureOverlay* measure_ = nullptr;
+  void createSoundItems();
+  SoundTool* sound_ = nullptr;
 
   struct BoxEditing {
     bool typed = false;    // the change being handled came from the keyboard

@@ -29,7 +29,7 @@ const QString kDoubleKey = QStringLiteral("view/projector_double");
 }  // namespace
 
 void Form1::createProjectorItems() {
-  mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep4"));
+  mnuExperiment->addSeparator()->setObjectName(QStringLiteral("mnuExperimentSep5"));
   mnuExperimentProjector = mnuExperiment->addAction(QStringLiteral("Крупно (для проектора)"));
   mnuExperimentProjector->setObjectName(QStringLiteral("mnuExperimentProjector"));
   mnuExperimentProjector->setCheckable(true);

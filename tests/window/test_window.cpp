@@ -257,10 +257,13 @@ class TestWindow : public QObject {
                      "mnuExperimentDescription=Описание опыта…", "mnuExperimentSep2=-",
                      "mnuExperimentSavePicture=Сохранить рисунок…",
                      "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentWorksheet=Лист заданий…",
-                     "mnuExperimentSep3=-", "mnuExperimentTimeView=Развёртка колебаний",
-                     "mnuExperimentMeasure=Измерения", "mnuExperimentSelfCheck=Проверь себя…",
+                     "mnuExperimentSaveSound=Сохранить звук…", "mnuExperimentSep3=-",
+                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
+                     "mnuExperimentSound=Звук",
+                     "mnuExperimentSoundSettings=Высота и громкость звука…", "mnuExperimentSep4=-",
+                     "mnuExperimentSelfCheck=Проверь себя…",
                      "mnuExperimentLab=Лабораторная работа с осциллографом…",
-                     "mnuExperimentSep4=-", "mnuExperimentProjector=Крупно (для проектора)",
+                     "mnuExperimentSep5=-", "mnuExperimentProjector=Крупно (для проектора)",
                      "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
