@@ -2,8 +2,8 @@
 
 #include "app/command_line.h"
 #include "tools/export/export_command.h"
-#include "tools/worksheet/worksheet_command.h"
 #include "tools/sound/sound_command.h"
+#include "tools/worksheet/worksheet_command.h"
 
 namespace orvinda {
 

@@ -124,8 +124,6 @@ void FakePlatform::print_preview(QWidget*, const QString& title, const PagePaint
   paint(painter, page_area(sheet, printable, kDotsPerMm));
 }
 
-
-
 QVariant FakePlatform::setting(const QString& key, const QVariant& fallback) const {
   return settings.value(key, fallback);
 }

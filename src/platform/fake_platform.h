@@ -59,8 +59,6 @@ class FakePlatform : public Platform {
 
   void tone(int frequency_hz, int duration_ms) override;
   SoundOutput& sound_output() override { return sound; }
-  QVariant setting(const QString& key) override { return settings.value(key); }
-  void remember(const QString& key, const QVariant& value) override { settings[key] = value; }
   MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
                             MessageButtons buttons) override;
   bool open_document(const QString& path) override;
@@ -98,7 +96,6 @@ class FakePlatform : public Platform {
   std::function<void(DialogExtra&)> with_dialog_extra;
 
   FakeSoundOutput sound;
-  QVariantMap settings;
 
   std::vector<Tone> tones;
   std::vector<Message> messages;

@@ -34,11 +34,6 @@ class Platform {
   // whole life. It looks for a device only when asked.
   virtual SoundOutput& sound_output() = 0;
 
-  // A remembered setting ("sound/pitch" and the like); an invalid value when
-  // there is none.
-  virtual QVariant setting(const QString& key) = 0;
-  virtual void remember(const QString& key, const QVariant& value) = 0;
-
   // A modal box without an icon; for YesNo, Yes is the default button.
   virtual MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
                                     MessageButtons buttons) = 0;

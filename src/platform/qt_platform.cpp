@@ -167,13 +167,6 @@ SoundOutput& QtPlatform::sound_output() {
   return *sound_;
 }
 
-QVariant QtPlatform::setting(const QString& key) { return settings().value(key); }
-
-void QtPlatform::remember(const QString& key, const QVariant& value) {
-  settings().setValue(key, value);
-  settings().sync();
-}
-
 MessageAnswer QtPlatform::message_box(QWidget* parent, const QString& text, const QString& title,
                                       MessageButtons buttons) {
   UnwrappedMessageBox box(parent);

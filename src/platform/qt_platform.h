@@ -15,8 +15,6 @@ class QtPlatform : public Platform {
   ~QtPlatform() override;
   void tone(int frequency_hz, int duration_ms) override;
   SoundOutput& sound_output() override;
-  QVariant setting(const QString& key) override;
-  void remember(const QString& key, const QVariant& value) override;
   MessageAnswer message_box(QWidget* parent, const QString& text, const QString& title,
                             MessageButtons buttons) override;
   bool open_document(const QString& path) override;

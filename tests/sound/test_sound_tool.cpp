@@ -79,8 +79,9 @@ void TestSoundTool::menuPlacesItemsAsDrawn() {
     texts << (a->isSeparator() ? QStringLiteral("─") : a->text());
   }
   const auto at = [&](const QString& t) { return texts.indexOf(t); };
-  QVERIFY(at("Печать…") >= 0);
-  QCOMPARE(at("Сохранить звук…"), at("Печать…") + 1);
+  QVERIFY(at("Лист заданий…") >= 0);
+  QCOMPARE(at("Лист заданий…"), at("Печать…") + 1);
+  QCOMPARE(at("Сохранить звук…"), at("Лист заданий…") + 1);
   QCOMPARE(texts.value(at("Сохранить звук…") + 1), QStringLiteral("─"));
   QCOMPARE(at("Звук"), at("Измерения") + 1);
   QCOMPARE(at("Высота и громкость звука…"), at("Звук") + 1);

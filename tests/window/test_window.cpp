@@ -249,22 +249,28 @@ class TestWindow : public QObject {
       experiment << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text()) +
                         (a->shortcut().isEmpty() ? QString() : " " + a->shortcut().toString());
     }
-    QCOMPARE(
-        experiment,
-        QStringList({"mnuExperimentExamples=Примеры", "mnuExperimentAmplitudes=Амплитуды и фазы…",
-                     "mnuExperimentSep1=-", "mnuExperimentOpen=Открыть опыт… Ctrl+O",
-                     "mnuExperimentSave=Сохранить опыт… Ctrl+S",
-                     "mnuExperimentDescription=Описание опыта…", "mnuExperimentSep2=-",
-                     "mnuExperimentSavePicture=Сохранить рисунок…",
-                     "mnuExperimentPrint=Печать… Ctrl+P", "mnuExperimentWorksheet=Лист заданий…",
-                     "mnuExperimentSaveSound=Сохранить звук…", "mnuExperimentSep3=-",
-                     "mnuExperimentTimeView=Развёртка колебаний", "mnuExperimentMeasure=Измерения",
-                     "mnuExperimentSound=Звук",
-                     "mnuExperimentSoundSettings=Высота и громкость звука…", "mnuExperimentSep4=-",
-                     "mnuExperimentSelfCheck=Проверь себя…",
-                     "mnuExperimentLab=Лабораторная работа с осциллографом…",
-                     "mnuExperimentSep5=-", "mnuExperimentProjector=Крупно (для проектора)",
-                     "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
+    QCOMPARE(experiment, QStringList({"mnuExperimentExamples=Примеры",
+                                      "mnuExperimentAmplitudes=Амплитуды и фазы…",
+                                      "mnuExperimentSep1=-",
+                                      "mnuExperimentOpen=Открыть опыт… Ctrl+O",
+                                      "mnuExperimentSave=Сохранить опыт… Ctrl+S",
+                                      "mnuExperimentDescription=Описание опыта…",
+                                      "mnuExperimentSep2=-",
+                                      "mnuExperimentSavePicture=Сохранить рисунок…",
+                                      "mnuExperimentPrint=Печать… Ctrl+P",
+                                      "mnuExperimentWorksheet=Лист заданий…",
+                                      "mnuExperimentSaveSound=Сохранить звук…",
+                                      "mnuExperimentSep3=-",
+                                      "mnuExperimentTimeView=Развёртка колебаний",
+                                      "mnuExperimentMeasure=Измерения",
+                                      "mnuExperimentSound=Звук",
+                                      "mnuExperimentSoundSettings=Высота и громкость звука…",
+                                      "mnuExperimentSep4=-",
+                                      "mnuExperimentSelfCheck=Проверь себя…",
+                                      "mnuExperimentLab=Лабораторная работа с осциллографом…",
+                                      "mnuExperimentSep5=-",
+                                      "mnuExperimentProjector=Крупно (для проектора)",
+                                      "mnuExperimentProjectorDouble=Крупно: в 2 раза"}));
     QVERIFY(form.mnuExperiment->actions()[0]->menu() == form.mnuExperimentExamples);
     QVERIFY(form.mnuExperimentMeasure->isCheckable());
     QVERIFY(!form.mnuExperimentMeasure->isChecked());

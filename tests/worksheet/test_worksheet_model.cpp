@@ -17,12 +17,12 @@ Q_DECLARE_METATYPE(orvinda::MotionParameters)
 
 namespace {
 
-bool overlap(const Box& a, const Box& b) {
+bool overlap(const SheetBox& a, const SheetBox& b) {
   return a.x < b.right() - 1e-9 && b.x < a.right() - 1e-9 && a.y < b.bottom() - 1e-9 &&
          b.y < a.bottom() - 1e-9;
 }
 
-bool inside(const Box& inner, const Box& outer) {
+bool inside(const SheetBox& inner, const SheetBox& outer) {
   return inner.x >= outer.x - 1e-9 && inner.y >= outer.y - 1e-9 &&
          inner.right() <= outer.right() + 1e-9 && inner.bottom() <= outer.bottom() + 1e-9;
 }
@@ -53,12 +53,12 @@ class TestWorksheetModel : public QObject {
 
   void cells() {
     QFETCH(int, per_page);
-    const Box page{0, 0, kPaperWidthMm, kPaperHeightMm};
-    const Box area = figure_area();
+    const SheetBox page{0, 0, kPaperWidthMm, kPaperHeightMm};
+    const SheetBox area = figure_area();
     QVERIFY(inside(area, page));
     QVERIFY(area.x >= 15 && area.y >= 15 && kPaperWidthMm - area.right() >= 15 &&
             kPaperHeightMm - area.bottom() >= 15);
-    std::vector<Box> boxes;
+    std::vector<SheetBox> boxes;
     for (int slot = 0; slot < per_page; ++slot) {
       const CellLayout cell = cell_layout(per_page, slot);
       QCOMPARE(cell.figure.width, cell.figure.height);
@@ -66,7 +66,7 @@ class TestWorksheetModel : public QObject {
       QVERIFY2(cell.figure.width >= 50, qPrintable(QString::number(cell.figure.width)));
       QVERIFY(cell.answers.y >= cell.figure.bottom() - 1e-9);
       QVERIFY(cell.figure.y >= cell.number.bottom() - 1e-9);
-      for (const Box& b : {cell.number, cell.figure, cell.answers}) {
+      for (const SheetBox& b : {cell.number, cell.figure, cell.answers}) {
         QVERIFY(inside(b, area));
         boxes.push_back(b);
       }

@@ -32,8 +32,6 @@ class ExperimentFiles {
   void save(QWidget* parent, const MotionParameters& p, std::int16_t zam);
 
   const QString& path() const { return path_; }
-  // The comment of the file last opened, kept for saving.
-  const std::string& comment() const { return comment_; }
 
   // The description: the comment of the file opened, or as the user typed
   // it since; the next save writes it.

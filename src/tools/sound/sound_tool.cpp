@@ -131,11 +131,11 @@ void SoundTool::editSettings() {
   SoundSettingsDialog dialog(pitch_, volume_, &window_);
   if (!platform_.run_dialog(dialog)) return;
   volume_ = dialog.volume();
-  platform_.remember(kVolumeKey, volume_);
+  platform_.set_setting(kVolumeKey, volume_);
   platform_.sound_output().setVolume(volume_ / 100.0);
   if (dialog.pitch() != pitch_ && is_sound_pitch(dialog.pitch())) {
     pitch_ = dialog.pitch();
-    platform_.remember(kPitchKey, pitch_);
+    platform_.set_setting(kPitchKey, pitch_);
     parametersChanged();
   }
 }

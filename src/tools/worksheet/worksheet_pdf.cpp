@@ -27,7 +27,7 @@ QFont sheet_font(double points, bool bold = false) {
   return font;
 }
 
-QRectF device_rect(const Box& box) {
+QRectF device_rect(const SheetBox& box) {
   return QRectF(box.x * kMm, box.y * kMm, box.width * kMm, box.height * kMm);
 }
 
@@ -37,7 +37,7 @@ QString title_of(const Worksheet& sheet) {
 }
 
 void draw_page_header(QPainter& painter, const Worksheet& sheet, int page, int pages) {
-  const Box c = sheet_content();
+  const SheetBox c = sheet_content();
   painter.setPen(Qt::black);
   painter.setFont(sheet_font(14, true));
   const QRectF first(c.x * kMm, c.y * kMm, c.width * kMm, 8 * kMm);
@@ -92,7 +92,7 @@ void draw_cell(QPainter& painter, const Worksheet& sheet, std::size_t index, int
 
 // The key flows down its pages; false when a page could not be begun.
 bool draw_key(QPainter& painter, QPdfWriter& pdf, const Worksheet& sheet) {
-  const Box c = sheet_content();
+  const SheetBox c = sheet_content();
   const QString heading = sheet.code ? QStringLiteral("Ответы — вариант № %1").arg(*sheet.code)
                                      : QStringLiteral("Ответы");
   painter.setPen(Qt::black);

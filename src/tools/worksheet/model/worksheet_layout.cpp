@@ -32,25 +32,25 @@ int figure_pages(int figures, int per_page) {
   return (figures + per_page - 1) / per_page;
 }
 
-Box sheet_content() {
+SheetBox sheet_content() {
   return {kSheetMarginMm, kSheetMarginMm, kPaperWidthMm - 2 * kSheetMarginMm,
           kPaperHeightMm - 2 * kSheetMarginMm};
 }
 
-Box figure_area() {
-  const Box c = sheet_content();
+SheetBox figure_area() {
+  const SheetBox c = sheet_content();
   return {c.x, c.y + kHeaderMm, c.width, c.height - kHeaderMm};
 }
 
 CellLayout cell_layout(int per_page, int slot) {
   const Grid g = grid_for(per_page);
-  const Box area = figure_area();
+  const SheetBox area = figure_area();
   const double cell_w = (area.width - (g.columns - 1) * kCellGapMm) / g.columns;
   const double cell_h = (area.height - (g.rows - 1) * kCellGapMm) / g.rows;
   const int column = slot % g.columns;
   const int row = slot / g.columns;
-  const Box cell{area.x + column * (cell_w + kCellGapMm), area.y + row * (cell_h + kCellGapMm),
-                 cell_w, cell_h};
+  const SheetBox cell{area.x + column * (cell_w + kCellGapMm), area.y + row * (cell_h + kCellGapMm),
+                      cell_w, cell_h};
   const double side = std::max(0.0, std::min(cell_w, cell_h - kNumberMm - kAnswersMm));
   CellLayout layout;
   layout.number = {cell.x, cell.y, cell.width, kNumberMm};

@@ -18,16 +18,16 @@ inline constexpr double kCellGapMm = 6;
 inline constexpr std::array<int, 4> kPerPageChoices = {1, 2, 4, 6};
 inline constexpr int kDefaultPerPage = 6;
 
-struct Box {
+struct SheetBox {
   double x = 0, y = 0, width = 0, height = 0;
   double right() const { return x + width; }
   double bottom() const { return y + height; }
 };
 
 struct CellLayout {
-  Box number;
-  Box figure;  // a square, centred in its cell
-  Box answers;
+  SheetBox number;
+  SheetBox figure;  // a square, centred in its cell
+  SheetBox answers;
 };
 
 bool per_page_offered(int per_page);
@@ -36,8 +36,8 @@ bool per_page_offered(int per_page);
 int figure_pages(int figures, int per_page);
 
 // The page inside the margins, and the part of it below the header.
-Box sheet_content();
-Box figure_area();
+SheetBox sheet_content();
+SheetBox figure_area();
 
 // The cell of the figure in slot 0 ... per_page - 1 of a page, filled row by
 // row: one column for 1 and 2 a page, two for 4 and 6.
