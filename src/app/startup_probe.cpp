@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace orvinda {
 
@@ -25,7 +26,8 @@ class FirstPaint : public QObject {
       std::printf("%lld\n", static_cast<long long>(
                                 std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
       std::fflush(stdout);
-      QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
+      // No closing: the window would ask and sound, as on any other close.
+      std::_Exit(0);
     }
     return QObject::eventFilter(watched, event);
   }
