@@ -108,15 +108,31 @@ bool layout_fits(int scale_width, int scale_height, double factor) {
   return true;
 }
 
+namespace {
+
+// The least n in 1 … most for which fits(n) holds, when it holds for most
+// and for every n above the least: halving, not stepping, keeps the start fast.
+template <class Fits>
+int least_fitting(int most, Fits fits) {
+  if (fits(1)) return 1;
+  int low = 1, high = most;  // fits(low) fails, fits(high) holds
+  while (high - low > 1) {
+    const int middle = low + (high - low) / 2;
+    (fits(middle) ? high : low) = middle;
+  }
+  return high;
+}
+
+}  // namespace
+
 ClientSize minimum_client_size(double factor) {
   // The height first at a roomy width, then the width at that height; the
   // arrangement only loosens as either grows.
   constexpr int kRoomy = 4000;
-  ClientSize size{kRoomy, kRoomy};
-  while (size.height > 1 && layout_fits(kRoomy, size.height - 1)) --size.height;
-  while (size.width > 1 && layout_fits(size.width - 1, size.height)) --size.width;
-  return {static_cast<int>(std::ceil(size.width * factor)),
-          static_cast<int>(std::ceil(size.height * factor))};
+  const int height = least_fitting(kRoomy, [](int h) { return layout_fits(kRoomy, h); });
+  const int width = least_fitting(kRoomy, [height](int w) { return layout_fits(w, height); });
+  return {static_cast<int>(std::ceil(width * factor)),
+          static_cast<int>(std::ceil(height * factor))};
 }
 
 double fitting_factor(double wanted, ClientSize room) {
