@@ -1,6 +1,7 @@
 #include "ui/app_setup.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QPainter>
@@ -13,11 +14,22 @@
 
 namespace orvinda {
 
-QIcon program_icon() {
+namespace {
+
+QIcon* cached_icon = nullptr;
+
+void forget_icon() {
+  delete cached_icon;
+  cached_icon = nullptr;
+}
+
+QIcon render_icon() {
   ensure_resources();
   QIcon icon;
   QSvgRenderer renderer(QStringLiteral(":/orvinda.svg"));
-  for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+  // Every size here travels to the window manager with each window; larger
+  // ones come from the installed scalable icon.
+  for (int side : {16, 24, 32, 48, 64, 128}) {
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -27,6 +39,17 @@ QIcon program_icon() {
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+}  // namespace
+
+QIcon program_icon() {
+  // Drawn once: every window asks for it, the main window at start.
+  if (!cached_icon) {
+    cached_icon = new QIcon(render_icon());
+    qAddPostRoutine(forget_icon);
+  }
+  return *cached_icon;
 }
 
 void prepare_application(QApplication& app) {

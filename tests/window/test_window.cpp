@@ -11,6 +11,7 @@
 
 #include "platform/fake_platform.h"
 #include "plot/plot_surface.h"
+#include "ui/app_setup.h"
 #include "window/form1.h"
 #include "window/layout_geometry.h"
 
@@ -44,6 +45,18 @@ class TestWindow : public QObject {
              QStringLiteral("Сложение перпендикулярных механических колебаний (фигуры Орвинда)"));
     QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(224, 224, 224));
     QVERIFY(!form.windowIcon().isNull());
+  }
+
+  void icon_drawn_once_at_the_title_bar_sizes() {
+    // Every window shares one drawing; the start would pay for each again.
+    const QIcon icon = program_icon();
+    QCOMPARE(program_icon().cacheKey(), icon.cacheKey());
+    for (const int side : {16, 24, 32, 48, 64, 128}) {
+      QVERIFY2(icon.availableSizes().contains(QSize(side, side)),
+               qPrintable(QString::number(side)));
+      const QImage picture = icon.pixmap(side).toImage();
+      QCOMPARE(picture.pixelColor(side / 2, side / 2).alpha(), 255);  // drawn, not blank
+    }
   }
 
   void start_values_in_the_boxes() {
