@@ -16,7 +16,8 @@ ldflags="$(dpkg-buildflags --get LDFLAGS)"
 build="$root/build-package"
 (cd "$root" && cmake --preset package \
   -DCMAKE_CXX_FLAGS="$cxxflags" \
-  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null)
+  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" >/dev/null)
 cmake --build "$build"
 rm -f "$build"/orvinda_*.deb
 (cd "$build" && cpack >/dev/null)

@@ -2,7 +2,9 @@
 # - a tool, the feed and the widget helpers never include the main window
 #   (window/…), so a tool can only reach Form1 through the feed;
 # - a model part (model/, tools/<tool>/model/) includes no Qt and nothing of
-#   the Qt layers, only other model parts.
+#   the Qt layers, only other model parts;
+# - only the audio module (platform/audio/) includes Qt Multimedia: it is
+#   loaded on the first sound, and the program starts without it.
 #   cmake -DSOURCE=<repo>/src -P include_rules.cmake
 cmake_minimum_required(VERSION 3.24)
 set(problems)
@@ -30,6 +32,18 @@ foreach(file ${models})
     endif()
     file(RELATIVE_PATH name "${SOURCE}" "${file}")
     list(APPEND problems "${name}: ${line} (${why})")
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE everything "${SOURCE}/*.cpp" "${SOURCE}/*.h")
+foreach(file ${everything})
+  if(file MATCHES "/platform/audio/")
+    continue()
+  endif()
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*<(QtMultimedia/|QAudio|QMedia|QSound)")
+  foreach(line ${lines})
+    file(RELATIVE_PATH name "${SOURCE}" "${file}")
+    list(APPEND problems "${name}: ${line} (Qt Multimedia only in the audio module)")
   endforeach()
 endforeach()
 

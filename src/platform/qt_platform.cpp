@@ -22,10 +22,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/audio_loader.h"
 #include "platform/dialog_extra.h"
 #include "platform/print_margins.h"
-#include "platform/qt_sound_output.h"
-#include "platform/tone_player.h"
+#include "platform/sound_output.h"
 
 namespace orvinda {
 
@@ -160,10 +160,20 @@ void QtPlatform::print_preview(QWidget* parent, const QString& title, const Page
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
-void QtPlatform::tone(int frequency_hz, int duration_ms) { play_tone(frequency_hz, duration_ms); }
+const AudioModule* QtPlatform::audio() {
+  if (!audio_looked_for_) {
+    audio_looked_for_ = true;
+    audio_ = load_audio_module(default_audio_module_folders());
+  }
+  return audio_;
+}
+
+void QtPlatform::tone(int frequency_hz, int duration_ms) {
+  play_tone(audio(), frequency_hz, duration_ms);
+}
 
 SoundOutput& QtPlatform::sound_output() {
-  if (!sound_) sound_ = std::make_unique<QtSoundOutput>();
+  if (!sound_) sound_ = make_sound_output(audio());
   return *sound_;
 }
 

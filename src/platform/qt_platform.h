@@ -7,7 +7,7 @@
 
 namespace orvinda {
 
-class QtSoundOutput;
+struct AudioModule;
 
 class QtPlatform : public Platform {
  public:
@@ -33,7 +33,11 @@ class QtPlatform : public Platform {
   std::int64_t clock_ns() override;
 
  private:
-  std::unique_ptr<QtSoundOutput> sound_;  // made when first asked for
+  const AudioModule* audio();
+
+  bool audio_looked_for_ = false;
+  const AudioModule* audio_ = nullptr;  // loaded on the first sound
+  std::unique_ptr<SoundOutput> sound_;  // made when first asked for
 };
 
 }  // namespace orvinda

@@ -1,4 +1,4 @@
-#include "platform/tone_player.h"
+#include "platform/audio/tone_player.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -35,30 +35,22 @@ QByteArray sine_samples(int frequency_hz, int duration_ms) {
   return data;
 }
 
-void wait_ms(int ms, QEventLoop& loop) {
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 }  // namespace
 
-void play_tone(int frequency_hz, int duration_ms) {
-  if (duration_ms <= 0) return;
-  QEventLoop loop;
+bool play_tone(int frequency_hz, int duration_ms) {
+  if (duration_ms <= 0) return true;
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   QAudioFormat format;
   format.setSampleRate(kSampleRate);
   format.setChannelCount(1);
   format.setSampleFormat(QAudioFormat::Int16);
-  if (device.isNull() || !device.isFormatSupported(format)) {
-    wait_ms(duration_ms, loop);
-    return;
-  }
+  if (device.isNull() || !device.isFormatSupported(format)) return false;
 
   QByteArray samples = sine_samples(frequency_hz, duration_ms);
   QBuffer buffer(&samples);
   buffer.open(QIODevice::ReadOnly);
   QAudioSink sink(device, format);
+  QEventLoop loop;
   bool ended = false;
   QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
     if (state == QAudio::IdleState || state == QAudio::StoppedState) {
@@ -70,12 +62,10 @@ void play_tone(int frequency_hz, int duration_ms) {
   // this slack, so the caller never waits much longer than the tone.
   QTimer::singleShot(duration_ms + kLatencySlackMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   sink.start(&buffer);
-  if (sink.error() != QAudio::NoError) {
-    wait_ms(duration_ms, loop);
-    return;
-  }
+  if (sink.error() != QAudio::NoError) return false;
   if (!ended) loop.exec(QEventLoop::ExcludeUserInputEvents);
   sink.stop();
+  return true;
 }
 
 }  // namespace orvinda

@@ -1,4 +1,4 @@
-#include "platform/qt_sound_output.h"
+#include "platform/audio/qt_sound_output.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>

@@ -1,0 +1,16 @@
+# Fails when the program itself needs a library that only sound should load.
+#   cmake -DPROGRAM=<path to orvinda> -P startup_libraries.cmake
+execute_process(COMMAND readelf -d "${PROGRAM}" OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "readelf could not read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*" needed "${dynamic}")
+if(NOT needed MATCHES "Qt6Core")
+  message(FATAL_ERROR "no NEEDED entries read from ${PROGRAM}:\n${dynamic}")
+endif()
+foreach(entry ${needed})
+  if(entry MATCHES "Multimedia|pulse|sndfile")
+    message(FATAL_ERROR "loaded at start, only sound needs it: ${entry}")
+  endif()
+endforeach()
+message(STATUS "${PROGRAM} needs ${needed}")
