@@ -9,15 +9,22 @@
 cmake_minimum_required(VERSION 3.24)
 set(problems)
 
+# Every include in files that matches pattern is a problem, for why.
+function(forbid_includes files pattern why)
+  foreach(file ${files})
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*${pattern}")
+    foreach(line ${lines})
+      file(RELATIVE_PATH name "${SOURCE}" "${file}")
+      list(APPEND problems "${name}: ${line} (${why})")
+    endforeach()
+  endforeach()
+  set(problems ${problems} PARENT_SCOPE)
+endfunction()
+
 file(GLOB_RECURSE above_window "${SOURCE}/tools/*.cpp" "${SOURCE}/tools/*.h"
      "${SOURCE}/feed/*.cpp" "${SOURCE}/feed/*.h" "${SOURCE}/ui/*.cpp" "${SOURCE}/ui/*.h")
-foreach(file ${above_window})
-  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]window/")
-  foreach(line ${lines})
-    file(RELATIVE_PATH name "${SOURCE}" "${file}")
-    list(APPEND problems "${name}: ${line} (a tool reaches the main window only through the feed)")
-  endforeach()
-endforeach()
+forbid_includes("${above_window}" "[<\"]window/"
+                "a tool reaches the main window only through the feed")
 
 file(GLOB_RECURSE models "${SOURCE}/model/*" "${SOURCE}/tools/*/model/*")
 foreach(file ${models})
@@ -36,16 +43,9 @@ foreach(file ${models})
 endforeach()
 
 file(GLOB_RECURSE everything "${SOURCE}/*.cpp" "${SOURCE}/*.h")
-foreach(file ${everything})
-  if(file MATCHES "/platform/audio/")
-    continue()
-  endif()
-  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*<(QtMultimedia/|QAudio|QMedia|QSound)")
-  foreach(line ${lines})
-    file(RELATIVE_PATH name "${SOURCE}" "${file}")
-    list(APPEND problems "${name}: ${line} (Qt Multimedia only in the audio module)")
-  endforeach()
-endforeach()
+list(FILTER everything EXCLUDE REGEX "/platform/audio/")
+forbid_includes("${everything}" "<(QtMultimedia/|QAudio|QMedia|QSound)"
+                "Qt Multimedia only in the audio module")
 
 if(problems)
   list(JOIN problems "\n  " problems)
