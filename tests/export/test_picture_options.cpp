@@ -162,6 +162,33 @@ class TestPictureOptions : public QObject {
     if (chosen.values || chosen.title) QVERIFY(height > 1000);
   }
 
+  // The marks lie over the plot at its own scale, whatever the view's factor.
+  void start_marks_match_the_plot_in_any_view_data() {
+    QTest::addColumn<double>("factor");
+    QTest::newRow("plain") << 1.0;
+    QTest::newRow("projector") << 1.5;
+    QTest::newRow("projector, double") << 2.0;
+  }
+
+  void start_marks_match_the_plot_in_any_view() {
+    QFETCH(double, factor);
+    PlotSurface plot;
+    plot.setViewScale(factor);
+    plot.resize(480, 480);
+    plot.Scale(-6, 6, 6, -6);
+    plot.Cls();
+    const DrawingList marks = start_marks(plot, kStartParameters);
+    QCOMPARE(marks.size(), plot.drawing().size());
+    const auto scale = std::find_if(marks.ops().begin(), marks.ops().end(), [](const DrawOp& op) {
+      return op.kind == DrawOp::Kind::Scale;
+    });
+    QVERIFY(scale != marks.ops().end());
+    const double got[] = {scale->a, scale->b, scale->c, scale->d};
+    const double wanted[] = {-6, 6, 6, -6};
+    for (int i = 0; i < 4; ++i)
+      QVERIFY2(std::abs(got[i] - wanted[i]) < 1e-9, qPrintable(QString::number(got[i])));
+  }
+
   // The marks' list: the start point where the motion starts, and an arrow
   // head whose tip lies on the way the point goes first.
   void start_marks_are_the_start_point_and_the_arrow_data() {

@@ -11,10 +11,13 @@ namespace orvinda {
 DrawingList start_marks(const PlotSurface& plot, const MotionParameters& p) {
   PlotSurface marks;
   style_plot_surface(&marks);
+  // The plot's own drawing size and scale, also in the projector view.
+  marks.setViewScale(plot.viewScale());
   marks.resize(plot.size());
   const ScaleMapping& m = plot.mapping();
-  marks.Scale(m.from_px_x(0), m.from_px_y(0), m.from_px_x(plot.width()),
-              m.from_px_y(plot.height()));
+  const QSizeF drawn = plot.drawingSize();
+  marks.Scale(m.from_px_x(0), m.from_px_y(0), m.from_px_x(drawn.width()),
+              m.from_px_y(drawn.height()));
   marks.Cls();
   // One turn of x, by the run's own stepping, reaches the arrow's place.
   const Characteristics c = compute_characteristics(p, 0, false);
