@@ -19,7 +19,6 @@ bool FakeSoundOutput::start(Fill fill, double start_volume, std::function<void()
     if (why) *why = missing_reason;
     return false;
   }
-  ++starts;
   fill_ = std::move(fill);
   lost_ = std::move(lost);
   volume = start_volume;
@@ -29,7 +28,6 @@ bool FakeSoundOutput::start(Fill fill, double start_volume, std::function<void()
 void FakeSoundOutput::setVolume(double v) { volume = v; }
 
 void FakeSoundOutput::stop() {
-  if (fill_) ++stops;
   fill_ = nullptr;
   lost_ = nullptr;
 }

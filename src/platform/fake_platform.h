@@ -3,7 +3,6 @@
 // anything. Answers to message boxes come from a queue (Yes/Ok when empty);
 // a hook may run while a "modal" box is open.
 
-#include <QHash>
 #include <QImage>
 #include <QPageSize>
 #include <QString>
@@ -36,8 +35,6 @@ class FakeSoundOutput : public SoundOutput {
 
   QString missing_reason;  // set: there is no device, for this reason
   int finds = 0;
-  int starts = 0;
-  int stops = 0;
   double volume = -1;
 
  private:

@@ -31,8 +31,6 @@ class ExperimentFiles {
   // Asks where and saves; a failure says why in a box.
   void save(QWidget* parent, const MotionParameters& p, std::int16_t zam);
 
-  const QString& path() const { return path_; }
-
   // The description: the comment of the file opened, or as the user typed
   // it since; the next save writes it.
   const std::string& comment() const { return comment_; }

@@ -38,7 +38,6 @@ class SoundTool : public QObject {
 
   int pitch() const { return pitch_; }
   int volume() const { return volume_; }
-  const SoundPlan& plan() const { return plan_; }
 
  private:
   void itemToggled(bool on);

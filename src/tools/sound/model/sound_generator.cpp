@@ -106,8 +106,4 @@ void SoundGenerator::fill(std::int16_t* out, long long frames) {
   }
 }
 
-void SoundGenerator::fill(std::vector<std::int16_t>& interleaved) {
-  fill(interleaved.data(), static_cast<long long>(interleaved.size() / 2));
-}
-
 }  // namespace orvinda

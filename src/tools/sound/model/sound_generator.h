@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "tools/sound/model/sound_plan.h"
 
@@ -42,7 +41,6 @@ class SoundGenerator {
 
   // frames stereo frames, left first, as 16-bit samples.
   void fill(std::int16_t* interleaved, long long frames);
-  void fill(std::vector<std::int16_t>& interleaved);
 
   bool fading() const { return fade_done_ < 2 * fade_half_; }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <numeric>
 #include <optional>
 
@@ -20,7 +19,6 @@ SoundPlan plan_sound(const MotionParameters& p, int pitch_hz) {
     return plan;
   }
   const Characteristics c = compute_characteristics(p, 0, false);
-  plan.time_factor = 2 * std::numbers::pi * pitch_hz / p.wx;
   plan.fix = c.fix;
   plan.fiy = c.fiy;
   const double louder = std::max(c.ax, c.ay);

@@ -20,7 +20,6 @@ enum class SoundAudibility { Audible, TooLow, TooHigh };
 struct SoundPlan {
   int pitch_hz = kDefaultSoundPitch;  // where ωx sounds
   double y_hz = 0;                    // where ωy sounds
-  double time_factor = 0;             // k: seconds of the motion per second of sound
   double x_peak = 0;                  // each channel's peak, a fraction of full scale
   double y_peak = 0;
   double fix = 0;  // the initial phases, as the characteristics give them
