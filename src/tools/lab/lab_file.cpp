@@ -12,7 +12,6 @@ namespace orvinda {
 
 namespace {
 
-constexpr qsizetype kMostBytes = 16 * 1024 * 1024;
 constexpr qsizetype kMostText = 200;
 constexpr int kMostSnapshotSide = 1000;
 const QString kFormat = QStringLiteral("orvinda-lab");
@@ -151,7 +150,7 @@ LabFileRead read_lab_file(const QByteArray& bytes) {
     result.error = QStringLiteral("Файл не открыт: %1.").arg(reason);
     return result;
   };
-  if (bytes.size() > kMostBytes) return refuse(QStringLiteral("он слишком велик"));
+  if (bytes.size() > kLabFileMostBytes) return refuse(QStringLiteral("он слишком велик"));
   QJsonParseError parse{};
   const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parse);
   if (parse.error != QJsonParseError::NoError || !doc.isObject()) {

@@ -27,6 +27,8 @@ struct LabFileRead {
   std::optional<LabFile> file;
   QString error;
 };
+// Larger files are refused unread; a reader passes one byte more, to tell.
+inline constexpr qsizetype kLabFileMostBytes = 16 * 1024 * 1024;
 LabFileRead read_lab_file(const QByteArray& bytes);
 
 }  // namespace orvinda

@@ -25,6 +25,7 @@
 
 #include "platform/platform.h"
 #include "platform/safe_save.h"
+#include "platform/save_failure.h"
 #include "tools/lab/lab_file.h"
 #include "tools/lab/lab_report.h"
 #include "tools/lab/lab_screen.h"
@@ -570,7 +571,8 @@ void LabWindow::saveWork() {
   const QString error =
       save_safely(path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); });
   if (!error.isEmpty()) {
-    platform_.message_box(this, error, QStringLiteral("Ошибка"), MessageButtons::Ok);
+    platform_.message_box(this, save_failure_message(QStringLiteral("работу"), path, error),
+                          QStringLiteral("Ошибка"), MessageButtons::Ok);
   }
 }
 
@@ -583,7 +585,7 @@ void LabWindow::openWork() {
   if (!file.open(QIODevice::ReadOnly)) {
     read.error = QStringLiteral("Файл не открыт: его нельзя прочитать.");
   } else {
-    read = read_lab_file(file.read(16 * 1024 * 1024 + 1));
+    read = read_lab_file(file.read(kLabFileMostBytes + 1));
   }
   if (!read.file) {
     platform_.message_box(this, read.error, QStringLiteral("Ошибка"), MessageButtons::Ok);
@@ -606,10 +608,9 @@ void LabWindow::openWork() {
 }
 
 void LabWindow::saveReport() {
-  QString chosen;
   const QString path = platform_.save_file_name(
       this, QStringLiteral("Сохранить отчёт"), {QStringLiteral("Документ PDF (*.pdf)")},
-      QStringLiteral("отчёт-%1.pdf").arg(variant_.code), &chosen);
+      QStringLiteral("отчёт-%1.pdf").arg(variant_.code), nullptr);
   if (path.isEmpty()) return;
   LabReport report;
   report.file = {state(), frequency_snapshots_, chord_snapshots_};
@@ -617,7 +618,8 @@ void LabWindow::saveReport() {
   report.date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
   const QString error = write_lab_report(path, report);
   if (!error.isEmpty()) {
-    platform_.message_box(this, error, QStringLiteral("Ошибка"), MessageButtons::Ok);
+    platform_.message_box(this, save_failure_message(QStringLiteral("отчёт"), path, error),
+                          QStringLiteral("Ошибка"), MessageButtons::Ok);
   }
 }
 
