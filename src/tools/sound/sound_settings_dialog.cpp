@@ -44,8 +44,8 @@ SoundSettingsDialog::SoundSettingsDialog(int pitch_hz, int volume_percent, QWidg
   connect(volumeSlider, &QSlider::valueChanged, volumeLabel,
           [this](int v) { volumeLabel->setText(volume_text(v)); });
 
-  auto* hint = new QLabel(QStringLiteral("Горизонтальное колебание (Wx) звучит на выбранной "
-                                         "частоте,\nвертикальное — в Wy/Wx раз выше."),
+  auto* hint = new QLabel(QStringLiteral("Горизонтальное колебание (ωx) звучит на выбранной "
+                                         "частоте,\nвертикальное — в ωy/ωx раз выше."),
                           this);
   hint->setTextFormat(Qt::PlainText);
 
@@ -53,7 +53,7 @@ SoundSettingsDialog::SoundSettingsDialog(int pitch_hz, int volume_percent, QWidg
   volume_row->addWidget(volumeSlider, 1);
   volume_row->addWidget(volumeLabel);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Высота Wx:"), pitchBox);
+  form->addRow(QStringLiteral("Высота ωx:"), pitchBox);
   form->addRow(QStringLiteral("Громкость:"), volume_row);
 
   okButton = new QPushButton(QStringLiteral("ОК"), this);
