@@ -295,6 +295,20 @@ class TestLabWindow : public QObject {
     }
   }
 
+  // Readings, messages and results are read out as they stand.
+  void changingTextsAreReadAsShown() {
+    Bench b(5);
+    record_ratio(b, 1, 1);
+    for (QLabel* label : {b.window.dialLabel, b.window.frequencyMessage, b.window.phaseMessage,
+                          b.window.frequencyResult, b.window.phaseResult, b.window.verdictLabel}) {
+      QVERIFY2(label->accessibleName().isEmpty(), qPrintable(label->accessibleName()));
+      QVERIFY(!label->accessibleDescription().isEmpty());
+    }
+    QVERIFY(!b.window.dialLabel->text().isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(b.window.dialLabel)->text(QAccessible::Name),
+             b.window.dialLabel->text());
+  }
+
   void badRowsAreRefused_data() {
     QTest::addColumn<bool>("frequency");
     QTest::addColumn<QString>("first");

@@ -160,7 +160,7 @@ LabWindow::LabWindow(Platform& platform, QWidget* parent) : QDialog(parent), pla
   verdictLabel = new QLabel;
   verdictLabel->setWordWrap(true);
   verdictLabel->setTextFormat(Qt::PlainText);
-  verdictLabel->setAccessibleName(QStringLiteral("Итог проверки"));
+  verdictLabel->setAccessibleDescription(QStringLiteral("Итог проверки"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -238,7 +238,7 @@ QWidget* LabWindow::createScreenPanel() {
   fineSpin->setSuffix(QStringLiteral(" Гц"));
   fineSpin->setAccessibleName(QStringLiteral("Частота генератора, точно"));
   dialLabel = new QLabel;
-  dialLabel->setAccessibleName(QStringLiteral("Шкала генератора"));
+  dialLabel->setAccessibleDescription(QStringLiteral("Шкала генератора"));
   auto* scale_class = new QLabel(QStringLiteral("погрешность шкалы ±1 %"));
   g->addWidget(new QLabel(QStringLiteral("Грубо:")), 0, 0);
   g->addWidget(coarseSpin, 0, 1);
@@ -274,7 +274,7 @@ QWidget* LabWindow::createFrequencyTask() {
   row->addStretch();
   layout->addLayout(row);
   frequencyMessage = message_label();
-  frequencyMessage->setAccessibleName(QStringLiteral("Сообщение к строке частоты"));
+  frequencyMessage->setAccessibleDescription(QStringLiteral("Сообщение к строке частоты"));
   layout->addWidget(frequencyMessage);
   frequencyTable =
       table({QStringLiteral("№"), QStringLiteral("Фигура"), QStringLiteral("Nг"),
@@ -283,7 +283,7 @@ QWidget* LabWindow::createFrequencyTask() {
   layout->addWidget(frequencyTable, 1);
   frequencyResult = new QLabel;
   frequencyResult->setWordWrap(true);
-  frequencyResult->setAccessibleName(QStringLiteral("Результат: частота"));
+  frequencyResult->setAccessibleDescription(QStringLiteral("Результат: частота"));
   layout->addWidget(frequencyResult);
   return page;
 }
@@ -315,7 +315,7 @@ QWidget* LabWindow::createPhaseTask() {
   tiltCombo->setAccessibleName(QStringLiteral("Наклон эллипса"));
   layout->addWidget(tiltCombo);
   phaseMessage = message_label();
-  phaseMessage->setAccessibleName(QStringLiteral("Сообщение к строке хорд"));
+  phaseMessage->setAccessibleDescription(QStringLiteral("Сообщение к строке хорд"));
   layout->addWidget(phaseMessage);
   phaseTable = table({QStringLiteral("№"), QStringLiteral("Фигура"), QStringLiteral("b, дел"),
                       QStringLiteral("a, дел"), QStringLiteral("sin φ₀"), QStringLiteral("φ₀, °"),
@@ -324,7 +324,7 @@ QWidget* LabWindow::createPhaseTask() {
   layout->addWidget(phaseTable, 1);
   phaseResult = new QLabel;
   phaseResult->setWordWrap(true);
-  phaseResult->setAccessibleName(QStringLiteral("Результат: сдвиг фаз"));
+  phaseResult->setAccessibleDescription(QStringLiteral("Результат: сдвиг фаз"));
   layout->addWidget(phaseResult);
   return page;
 }
