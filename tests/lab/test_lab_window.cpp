@@ -295,6 +295,39 @@ class TestLabWindow : public QObject {
     }
   }
 
+  // Enter in a field records its task's row; it never starts the variant
+  // over, which would throw the recorded rows away.
+  void enterRecordsTheRow_data() {
+    QTest::addColumn<int>("field");  // 0 Nг, 1 Nв, 2 b, 3 a, 4 the name
+    QTest::addColumn<int>("frequencyRows");
+    QTest::addColumn<int>("phaseRows");
+    QTest::newRow("in Nг") << 0 << 2 << 0;
+    QTest::newRow("in Nв") << 1 << 2 << 0;
+    QTest::newRow("in b") << 2 << 1 << 1;
+    QTest::newRow("in a") << 3 << 1 << 1;
+    QTest::newRow("in the name") << 4 << 1 << 0;
+  }
+  void enterRecordsTheRow() {
+    QFETCH(int, field);
+    QFETCH(int, frequencyRows);
+    QFETCH(int, phaseRows);
+    Bench b(5);
+    record_ratio(b, 1, 1);
+    const int code = b.window.variantCode();
+    b.window.tasks->setCurrentIndex(field == 2 || field == 3 ? 1 : 0);
+    b.window.ngEdit->setText(QStringLiteral("2"));
+    b.window.nvEdit->setText(QStringLiteral("3"));
+    b.window.bEdit->setText(QStringLiteral("3,0"));
+    b.window.aEdit->setText(QStringLiteral("6,0"));
+    QLineEdit* fields[] = {b.window.ngEdit, b.window.nvEdit, b.window.bEdit, b.window.aEdit,
+                           b.window.nameEdit};
+    QTest::keyClick(fields[field], Qt::Key_Return);
+    QCOMPARE(b.window.frequencyTable->rowCount(), frequencyRows);
+    QCOMPARE(b.window.phaseTable->rowCount(), phaseRows);
+    QCOMPARE(b.window.variantCode(), code);
+    QVERIFY(b.platform.messages.empty());
+  }
+
   // Readings, messages and results are read out as they stand.
   void changingTextsAreReadAsShown() {
     Bench b(5);

@@ -173,6 +173,13 @@ LabWindow::LabWindow(Platform& platform, QWidget* parent) : QDialog(parent), pla
   connect(frames_, &QTimer::timeout, this, &LabWindow::advanceFrame);
   connect(startButton, &QPushButton::clicked, this, &LabWindow::startTyped);
   connect(variantEdit, &QLineEdit::returnPressed, this, &LabWindow::startTyped);
+  // Enter records the row being typed; no button is the dialog's default,
+  // or Enter in a field would start the variant over.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+  connect(ngEdit, &QLineEdit::returnPressed, this, &LabWindow::recordFrequency);
+  connect(nvEdit, &QLineEdit::returnPressed, this, &LabWindow::recordFrequency);
+  connect(bEdit, &QLineEdit::returnPressed, this, &LabWindow::recordPhase);
+  connect(aEdit, &QLineEdit::returnPressed, this, &LabWindow::recordPhase);
   connect(newVariantButton, &QPushButton::clicked, this, &LabWindow::startNew);
   connect(recordFrequencyButton, &QPushButton::clicked, this, &LabWindow::recordFrequency);
   connect(recordPhaseButton, &QPushButton::clicked, this, &LabWindow::recordPhase);
