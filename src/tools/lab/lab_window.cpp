@@ -530,8 +530,8 @@ void LabWindow::checkWork() {
   if (!frequency && !phase) {
     platform_.message_box(this,
                           QStringLiteral("Проверять пока нечего: нужно не меньше пяти строк с "
-                                         "разными отношениями в первом задании или трёх строк во "
-                                         "втором."),
+                                         "разными отношениями\r\nв первом задании или трёх строк "
+                                         "во втором."),
                           windowTitle(), MessageButtons::Ok);
     return;
   }
